@@ -1,0 +1,24 @@
+# Corvanta: make build, make test, make run (and make fuzz, make bench).
+# Each target first installs whatever is missing (scripts/bootstrap does nothing when all is there).
+
+JOBS ?= 2
+
+.PHONY: build test run fuzz bench bootstrap
+
+bootstrap:
+	@scripts/bootstrap
+
+build: bootstrap
+	cmake --preset host >/dev/null
+	cmake --build --preset host -j $(JOBS)
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32 -j $(JOBS)
+	cmake --preset win64 >/dev/null
+	cmake --build --preset win64 -j $(JOBS)
+
+test: build
+	ctest --preset host
+	ctest --preset win64
+
+run: bootstrap
+	@echo "make run arrives with the Windows program."
