@@ -18,6 +18,7 @@ build: bootstrap
 
 test: build
 	ctest --preset host
+	ctest --preset win32
 	ctest --preset win64
 
 run: bootstrap
