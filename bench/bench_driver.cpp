@@ -1,0 +1,466 @@
+// Measures the launcher against the reference program and prints one markdown table.
+//
+// Runs under wine64 in a prefix of its own. Start-up, memory and launches are taken from real child
+// processes, alternating the two sides so that drift in the machine falls on both alike; the census
+// is the launcher's own CountWindowsTitled, linked in, walking windows this driver creates.
+#include <windows.h>
+#include <psapi.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "../core/texts.h"
+#include "../core/window_census.h"
+
+namespace {
+
+constexpr char ReferenceTitle[] = "Corvanta Bench Reference Window";
+constexpr char StandInTitle[] = "Sistema Unico de Autodeterminaci\xF3" "n - Prueba";
+constexpr char StandInFolder[] = "C:\\SUA1";
+constexpr char StandInCopy[] = "C:\\SUA1\\SuaWin.exe";
+constexpr char FillerClass[] = "CorvantaBenchCensusFiller";
+// Longer than the managed program's 34-character prefix, so every walk cuts and compares it.
+constexpr char FillerTitle[] = "Census filler window of the Corvanta benchmark";
+
+constexpr DWORD VisibleTimeoutMs = 20000;
+constexpr DWORD ExitTimeoutMs = 10000;
+
+struct Options {
+    std::string launcher64, reference64, launcher32, reference32, standIn;
+    int startRuns = 20;
+    int launchRuns = 10;
+};
+
+[[noreturn]] void Fail(const char* what, const char* detail = "")
+{
+    std::fprintf(stderr, "bench_driver: %s%s%s\n", what, *detail ? ": " : "", detail);
+    std::exit(1);
+}
+
+// Paths come from the Linux side; Wine's Z: drive is the Linux root.
+std::string WindowsPath(const std::string& path)
+{
+    if (path.empty() || path[0] != '/')
+        return path;
+    std::string converted = "Z:" + path;
+    std::replace(converted.begin(), converted.end(), '/', '\\');
+    return converted;
+}
+
+double Seconds()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+struct Spread {
+    double median, low, high;  // median and the quartiles around it
+};
+
+Spread SpreadOf(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    auto at = [&](double q) {
+        double position = q * static_cast<double>(values.size() - 1);
+        size_t below = static_cast<size_t>(position);
+        size_t above = std::min(below + 1, values.size() - 1);
+        double fraction = position - static_cast<double>(below);
+        return values[below] * (1 - fraction) + values[above] * fraction;
+    };
+    return {at(0.5), at(0.25), at(0.75)};
+}
+
+// Polls as tightly as the wineserver allows: the first sighting of the visible window is the figure.
+// Returns null when the window did not show in time or the watched process ended first.
+HWND WaitForVisibleWindow(const char* title, HANDLE process)
+{
+    double deadline = Seconds() + VisibleTimeoutMs / 1000.0;
+    for (unsigned spin = 0;; ++spin) {
+        HWND window = FindWindowA(nullptr, title);
+        if (window != nullptr && IsWindowVisible(window))
+            return window;
+        if ((spin & 63) == 63) {
+            if (process != nullptr && WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
+                return nullptr;
+            if (Seconds() > deadline)
+                return nullptr;
+        }
+        SwitchToThread();
+    }
+}
+
+// Tells the process which owns the window to close it, and waits for that process to end.
+void CloseAndWait(HWND window, HANDLE process, const char* what)
+{
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process, ExitTimeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, ExitTimeoutMs);
+        Fail("did not end after WM_CLOSE", what);
+    }
+}
+
+HANDLE OpenWindowProcess(HWND window)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION,
+                                 FALSE, processId);
+    if (process == nullptr)
+        Fail("cannot open the process of a window");
+    return process;
+}
+
+HANDLE StartProcess(const std::string& exe, const char* folder)
+{
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder,
+                        &startup, &info))
+        Fail("CreateProcessA failed", exe.c_str());
+    CloseHandle(info.hThread);
+    return info.hProcess;
+}
+
+// Anything left over from an earlier run would be found instead of the window being waited for,
+// and a second launcher would refuse to start.
+void RequireAbsent(const char* title)
+{
+    if (FindWindowA(nullptr, title) != nullptr)
+        Fail("a window of an earlier run is still open", title);
+}
+
+struct StartSample {
+    double seconds;
+    double workingSet, privateBytes;  // bytes
+};
+
+// One fresh start: CreateProcess until the window is visible, then the memory once the program
+// waits for input, then WM_CLOSE and the end of the process.
+StartSample MeasureStart(const std::string& exe, const char* title)
+{
+    RequireAbsent(title);
+    double start = Seconds();
+    HANDLE process = StartProcess(exe, nullptr);
+    HWND window = WaitForVisibleWindow(title, process);
+    double shown = Seconds();
+    if (window == nullptr) {
+        TerminateProcess(process, 99);
+        Fail("the window never showed", title);
+    }
+    WaitForInputIdle(process, 5000);
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                              sizeof counters))
+        Fail("GetProcessMemoryInfo failed", title);
+    CloseAndWait(window, process, title);
+    CloseHandle(process);
+    return {shown - start, static_cast<double>(counters.WorkingSetSize),
+            static_cast<double>(counters.PrivateUsage)};
+}
+
+// The stand-in is closed after each start, and its window is gone before the next one.
+void CloseStandIn(HWND window)
+{
+    HANDLE process = OpenWindowProcess(window);
+    CloseAndWait(window, process, "the stand-in");
+    CloseHandle(process);
+}
+
+// One launch through a freshly started launcher: BM_CLICK on copy button 1 until the stand-in's
+// window is visible. The launcher is ended before the next run, so there is never a second one.
+double MeasureLaunchThroughLauncher(const std::string& launcher)
+{
+    RequireAbsent(Text::WindowTitle);
+    RequireAbsent(StandInTitle);
+    HANDLE process = StartProcess(launcher, nullptr);
+    HWND main = WaitForVisibleWindow(Text::WindowTitle, process);
+    if (main == nullptr)
+        Fail("the launcher's window never showed");
+    WaitForInputIdle(process, 5000);
+    HWND button = GetDlgItem(main, 1);
+    if (button == nullptr)
+        Fail("the launcher has no copy button 1");
+    double start = Seconds();
+    PostMessageA(button, BM_CLICK, 0, 0);
+    HWND standIn = WaitForVisibleWindow(StandInTitle, nullptr);
+    double shown = Seconds();
+    if (standIn == nullptr)
+        Fail("the launcher did not start the stand-in (a box may have shown instead)");
+    CloseStandIn(standIn);
+    CloseAndWait(main, process, "the launcher");
+    CloseHandle(process);
+    return shown - start;
+}
+
+double MeasureDirectStart()
+{
+    RequireAbsent(StandInTitle);
+    double start = Seconds();
+    HANDLE process = StartProcess(StandInCopy, StandInFolder);
+    HWND window = WaitForVisibleWindow(StandInTitle, process);
+    double shown = Seconds();
+    if (window == nullptr)
+        Fail("the stand-in's window never showed");
+    CloseAndWait(window, process, "the stand-in");
+    CloseHandle(process);
+    return shown - start;
+}
+
+// The launcher's own way of starting a copy, called from here: what ShellExecuteA adds over
+// CreateProcessA under this Wine.
+double MeasureShellExecuteStart()
+{
+    RequireAbsent(StandInTitle);
+    double start = Seconds();
+    HINSTANCE result = ShellExecuteA(nullptr, nullptr, StandInCopy, nullptr, StandInFolder, SW_SHOWDEFAULT);
+    if (reinterpret_cast<INT_PTR>(result) <= 32)
+        Fail("ShellExecuteA failed to start the stand-in");
+    HWND window = WaitForVisibleWindow(StandInTitle, nullptr);
+    double shown = Seconds();
+    if (window == nullptr)
+        Fail("the stand-in's window never showed after ShellExecuteA");
+    CloseStandIn(window);
+    return shown - start;
+}
+
+// Slot 1 names the stand-in's copy; the launcher reads this at every start.
+void PrepareLaunchSetup(const std::string& standIn)
+{
+    CreateDirectoryA(StandInFolder, nullptr);
+    if (!CopyFileA(standIn.c_str(), StandInCopy, FALSE))
+        Fail("cannot copy the stand-in", standIn.c_str());
+    if (!WritePrivateProfileStringA(Text::PathSection, "Copia_01", StandInCopy, Text::SettingsFile) ||
+        !WritePrivateProfileStringA(Text::DescriptionSection, "Copia_01", "Copia de prueba",
+                                    Text::SettingsFile))
+        Fail("cannot write Corvanta.ini");
+}
+
+double FileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        Fail("cannot read the size of", path.c_str());
+    return static_cast<double>(data.nFileSizeLow) + 4294967296.0 * data.nFileSizeHigh;
+}
+
+// --- Census.
+
+unsigned CountAllWindows()
+{
+    unsigned count = 0;
+    for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window != nullptr;
+         window = GetWindow(window, GW_HWNDNEXT))
+        ++count;
+    return count;
+}
+
+volatile unsigned CensusSink;  // keeps the timed walks from being optimised away
+
+// Seconds per call of walk, from the median of several timed batches, each long enough for the
+// clock to be exact.
+template <typename Walk> double SecondsPerWalk(Walk walk)
+{
+    walk();
+    unsigned repeats = 1;
+    for (;;) {
+        double start = Seconds();
+        for (unsigned i = 0; i < repeats; ++i)
+            CensusSink = walk();
+        if (Seconds() - start > 0.02)
+            break;
+        repeats *= 2;
+    }
+    std::vector<double> batches;
+    for (int batch = 0; batch < 7; ++batch) {
+        double start = Seconds();
+        for (unsigned i = 0; i < repeats; ++i)
+            CensusSink = walk();
+        batches.push_back((Seconds() - start) / repeats);
+    }
+    return SpreadOf(batches).median;
+}
+
+struct CensusPoint {
+    unsigned extra, total;
+    double census, bareWalk;  // seconds per walk
+};
+
+std::vector<CensusPoint> MeasureCensus()
+{
+    WNDCLASSEXA fillerClass = {};
+    fillerClass.cbSize = sizeof fillerClass;
+    fillerClass.lpfnWndProc = DefWindowProcA;
+    fillerClass.hInstance = GetModuleHandleA(nullptr);
+    fillerClass.lpszClassName = FillerClass;
+    RegisterClassExA(&fillerClass);
+
+    std::vector<HWND> fillers;
+    std::vector<CensusPoint> points;
+    for (unsigned extra : {1u, 100u, 2000u}) {
+        while (fillers.size() < extra) {
+            HWND window = CreateWindowExA(0, FillerClass, FillerTitle, WS_OVERLAPPED, 0, 0, 10, 10,
+                                          nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            if (window == nullptr)
+                Fail("cannot create a census filler window");
+            fillers.push_back(window);
+        }
+        if (CountWindowsTitled(FillerTitle, 0) != extra)
+            Fail("the census miscounted the filler windows");
+        CensusPoint point = {extra, CountAllWindows(), 0, 0};
+        point.census = SecondsPerWalk(
+            [] { return CountWindowsTitled(Text::ManagedTitlePrefix, Text::ManagedTitlePrefixLength); });
+        point.bareWalk = SecondsPerWalk(CountAllWindows);
+        points.push_back(point);
+    }
+    for (HWND window : fillers)
+        DestroyWindow(window);
+    return points;
+}
+
+// --- The table.
+
+std::string Format(const char* format, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// Thousands separated by commas, for byte counts.
+std::string Grouped(double value)
+{
+    std::string digits = Format("%.0f", value);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<size_t>(at), ",");
+    return digits;
+}
+
+std::string WithSpread(const Spread& spread, double scale, const char* unit)
+{
+    return Format("%.1f", spread.median * scale) + " " + unit + " (" + Format("%.1f", spread.low * scale) +
+           "\xE2\x80\x93" + Format("%.1f", spread.high * scale) + ")";
+}
+
+void Row(const std::string& figure, const std::string& corvanta, const std::string& reference, double ratio)
+{
+    std::printf("| %s | %s | %s | %.2f |\n", figure.c_str(), corvanta.c_str(), reference.c_str(), ratio);
+}
+
+Options ParseOptions(int argc, char** argv)
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        std::string name = argv[i];
+        if (i + 1 >= argc)
+            Fail("missing value after", name.c_str());
+        std::string value = argv[++i];
+        if (name == "--launcher64") options.launcher64 = WindowsPath(value);
+        else if (name == "--reference64") options.reference64 = WindowsPath(value);
+        else if (name == "--launcher32") options.launcher32 = WindowsPath(value);
+        else if (name == "--reference32") options.reference32 = WindowsPath(value);
+        else if (name == "--standin") options.standIn = WindowsPath(value);
+        else if (name == "--start-runs") options.startRuns = std::atoi(value.c_str());
+        else if (name == "--launch-runs") options.launchRuns = std::atoi(value.c_str());
+        else Fail("unknown option", name.c_str());
+    }
+    if (options.launcher64.empty() || options.reference64.empty() || options.launcher32.empty() ||
+        options.reference32.empty() || options.standIn.empty())
+        Fail("usage: bench_driver --launcher64 EXE --reference64 EXE --launcher32 EXE --reference32 EXE "
+             "--standin EXE [--start-runs N] [--launch-runs N]");
+    if (options.startRuns < 1 || options.launchRuns < 1)
+        Fail("run counts must be positive");
+    return options;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options options = ParseOptions(argc, argv);
+    PrepareLaunchSetup(options.standIn);
+
+    // Start-up and memory, alternating which program goes first in each round.
+    std::vector<double> startCorvanta, startReference, workingCorvanta, workingReference,
+        privateCorvanta, privateReference;
+    auto startOne = [&](bool corvanta) {
+        StartSample sample = corvanta ? MeasureStart(options.launcher64, Text::WindowTitle)
+                                      : MeasureStart(options.reference64, ReferenceTitle);
+        (corvanta ? startCorvanta : startReference).push_back(sample.seconds);
+        (corvanta ? workingCorvanta : workingReference).push_back(sample.workingSet);
+        (corvanta ? privateCorvanta : privateReference).push_back(sample.privateBytes);
+    };
+    for (int round = 0; round < options.startRuns; ++round) {
+        startOne(round % 2 == 0);
+        startOne(round % 2 != 0);
+    }
+
+    std::vector<double> launchCorvanta, launchDirect, launchShell;
+    for (int round = 0; round < options.launchRuns; ++round) {
+        if (round % 2 == 0) {
+            launchCorvanta.push_back(MeasureLaunchThroughLauncher(options.launcher64));
+            launchDirect.push_back(MeasureDirectStart());
+        } else {
+            launchDirect.push_back(MeasureDirectStart());
+            launchCorvanta.push_back(MeasureLaunchThroughLauncher(options.launcher64));
+        }
+        launchShell.push_back(MeasureShellExecuteStart());
+    }
+
+    std::vector<CensusPoint> census = MeasureCensus();
+
+    Spread startC = SpreadOf(startCorvanta), startR = SpreadOf(startReference);
+    Spread workingC = SpreadOf(workingCorvanta), workingR = SpreadOf(workingReference);
+    Spread privateC = SpreadOf(privateCorvanta), privateR = SpreadOf(privateReference);
+    Spread launchC = SpreadOf(launchCorvanta), launchD = SpreadOf(launchDirect);
+    Spread launchS = SpreadOf(launchShell);
+
+    std::printf("| Figure | Corvanta | Reference | Ratio |\n|---|---|---|---|\n");
+    Row("Start-up to visible window, median of " + std::to_string(options.startRuns) +
+            " (quartiles), win64",
+        WithSpread(startC, 1000, "ms"), WithSpread(startR, 1000, "ms"), startC.median / startR.median);
+    Row("Working set once shown, median", Grouped(workingC.median / 1024) + " KiB",
+        Grouped(workingR.median / 1024) + " KiB", workingC.median / workingR.median);
+    Row("Private bytes once shown, median", Grouped(privateC.median / 1024) + " KiB",
+        Grouped(privateR.median / 1024) + " KiB",
+        privateR.median > 0 ? privateC.median / privateR.median : 0);
+    double size32C = FileSize(options.launcher32), size32R = FileSize(options.reference32);
+    double size64C = FileSize(options.launcher64), size64R = FileSize(options.reference64);
+    Row("Exe size, win32 (shipped)", Grouped(size32C) + " bytes", Grouped(size32R) + " bytes",
+        size32C / size32R);
+    Row("Exe size, win64", Grouped(size64C) + " bytes", Grouped(size64R) + " bytes", size64C / size64R);
+    Row("Launch to visible stand-in, median of " + std::to_string(options.launchRuns) +
+            " (quartiles); reference: CreateProcessA directly",
+        WithSpread(launchC, 1000, "ms"), WithSpread(launchD, 1000, "ms"), launchC.median / launchD.median);
+    Row("Wine: ShellExecuteA (the launcher's call) vs CreateProcessA, to visible stand-in, median of " +
+            std::to_string(options.launchRuns),
+        WithSpread(launchS, 1000, "ms"), WithSpread(launchD, 1000, "ms"), launchS.median / launchD.median);
+    for (const CensusPoint& point : census)
+        Row("Census, " + Grouped(point.extra) + " extra window" + (point.extra == 1 ? "" : "s") + " (" +
+                Grouped(point.total) + " in all), per walk; reference: bare GetWindow walk",
+            Format("%.1f", point.census * 1e6) + " \xC2\xB5s", Format("%.1f", point.bareWalk * 1e6) + " \xC2\xB5s",
+            point.census / point.bareWalk);
+    // Linear means the same cost per window at every size.
+    const CensusPoint& small = census[1];
+    const CensusPoint& large = census[2];
+    double perWindowSmall = small.census / small.total, perWindowLarge = large.census / large.total;
+    Row("Census per window, " + Grouped(large.total) + " windows vs " + Grouped(small.total) +
+            " (linear: ratio near 1)",
+        Format("%.0f", perWindowLarge * 1e9) + " ns", Format("%.0f", perWindowSmall * 1e9) + " ns",
+        perWindowLarge / perWindowSmall);
+    return 0;
+}
