@@ -85,7 +85,7 @@ VERSION_FIXED = [  # (field, index among the VS_FIXEDFILEINFO DWORDs, expected)
     ("file date (low)", 12, 0),
 ]
 STRING_TABLE = "080A04E4"  # Spanish (Mexico), code page 1252
-# In stored order; None means any text, "" is not allowed where the value is NONEMPTY.
+# In stored order, each with its exact text, NONEMPTY for any text but "", or None for any text.
 NONEMPTY = object()
 VERSION_STRINGS = [
     ("CompanyName", NONEMPTY),
@@ -102,17 +102,19 @@ TRANSLATION = (0x080A, 1252)
 
 
 class Failures(list):
-    def Expect(self, what, got, expected):
+    """Failure lines, each naming the field with what was found and what was expected."""
+
+    def Expect(self, what, got, expected, hexadecimal=False):
         if got != expected:
-            self.append("%s: got %s, expected %s" % (what, Show(got), Show(expected)))
+            self.append("%s: got %s, expected %s" % (what, Show(got, hexadecimal), Show(expected, hexadecimal)))
 
     def Check(self, what, ok, detail):
         if not ok:
             self.append("%s: %s" % (what, detail))
 
 
-def Show(value):
-    return "0x%X" % value if isinstance(value, int) and value > 9 else repr(value)
+def Show(value, hexadecimal):
+    return "0x%X" % value if hexadecimal and isinstance(value, int) else repr(value)
 
 
 # ---- byte readers -----------------------------------------------------------
@@ -186,8 +188,8 @@ def CheckDialog(failures, data):
     except (ValueError, struct.error, UnicodeDecodeError) as error:
         failures.append("dialog: template does not parse: %s" % error)
         return
-    failures.Expect("dialog style", dialog["style"], DIALOG_STYLE)
-    failures.Expect("dialog extended style", dialog["exstyle"], 0)
+    failures.Expect("dialog style", dialog["style"], DIALOG_STYLE, hexadecimal=True)
+    failures.Expect("dialog extended style", dialog["exstyle"], 0, hexadecimal=True)
     failures.Expect("dialog position and size", dialog["rect"], (10, 10, 302, 216))
     failures.Expect("dialog menu", dialog["menu"], "")
     failures.Expect("dialog class", dialog["klass"], "")
@@ -202,8 +204,8 @@ def CheckDialog(failures, data):
         failures.Expect(label + " class", ClassName(item["klass"]), wclass)
         failures.Expect(label + " text", item["text"], wtext)
         failures.Expect(label + " rectangle", item["rect"], (wx, wy, wcx, wcy))
-        failures.Expect(label + " style", item["style"], WS_CHILD | WS_VISIBLE | wstyle)
-        failures.Expect(label + " extended style", item["exstyle"], 0)
+        failures.Expect(label + " style", item["style"], WS_CHILD | WS_VISIBLE | wstyle, hexadecimal=True)
+        failures.Expect(label + " extended style", item["exstyle"], 0, hexadecimal=True)
         failures.Expect(label + " creation data bytes", item["extra"], 0)
 
 
@@ -244,7 +246,7 @@ def CheckVersion(failures, data):
     else:
         fixed = struct.unpack_from("<13I", root["value"])
         for field, index, want in VERSION_FIXED:
-            failures.Expect("version " + field, fixed[index], want)
+            failures.Expect("version " + field, fixed[index], want, hexadecimal=True)
 
     blocks = {child["key"]: child for child in root["children"]}
     failures.Expect("version blocks", sorted(blocks), ["StringFileInfo", "VarFileInfo"])
@@ -335,8 +337,8 @@ def ReadResources(failures, pe):
 
 def CheckHeaders(failures, pe, bits):
     machine, magic, label = MACHINES[bits]
-    failures.Expect("machine (%s)" % label, pe.FILE_HEADER.Machine, machine)
-    failures.Expect("optional header magic (%s)" % label, pe.OPTIONAL_HEADER.Magic, magic)
+    failures.Expect("machine (%s)" % label, pe.FILE_HEADER.Machine, machine, hexadecimal=True)
+    failures.Expect("optional header magic (%s)" % label, pe.OPTIONAL_HEADER.Magic, magic, hexadecimal=True)
     failures.Expect("subsystem (2 = Windows GUI)", pe.OPTIONAL_HEADER.Subsystem, 2)
     names = [s.Name.rstrip(b"\0").decode("latin-1") for s in pe.sections]
     stray = [n for n in names if n.lower() in RUNTIME_SECTIONS]
@@ -381,7 +383,7 @@ def Check(data, bits):
     if DIALOG_NAME in dialogs:
         CheckDialog(failures, dialogs[DIALOG_NAME])
     versions = resources.get(RT_VERSION, {})
-    failures.Expect("version blocks", len(versions), 1)
+    failures.Expect("version resources", len(versions), 1)
     for block in versions.values():
         CheckVersion(failures, block)
     if bits == 32:
