@@ -1,0 +1,88 @@
+// The program's entry point, its start-up and the one message loop.
+#include "program.h"
+
+#include "../core/platform.h"
+#include "../core/texts.h"
+#include "../core/window_census.h"
+#include "../resources/resource.h"
+#include "main_window.h"
+
+HINSTANCE InstanceHandle;
+HICON AppIcon;
+INT_PTR DialogSlot;
+
+constexpr int MainWindowWidth = 640;
+constexpr int MainWindowHeight = 300;
+
+#ifndef _WIN64
+static_assert(sizeof(WNDCLASSEXA) == 48, "the 32-bit program registers its class with the 48-byte record");
+#endif
+
+int CenterOrigin(int size, int screen)
+{
+    // Each half is an unsigned shift, so an odd size drops its remainder; only the difference is
+    // signed, and it goes negative on a screen narrower than the window.
+    int screenHalf = static_cast<int>(static_cast<unsigned>(screen) >> 1);
+    int sizeHalf = static_cast<int>(static_cast<unsigned>(size) >> 1);
+    return screenHalf - sizeHalf;
+}
+
+// The class's result is not examined: a failure shows up as a window that never appears.
+static void RegisterMainWindowClass(HINSTANCE instance)
+{
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof(WNDCLASSEXA);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_BYTEALIGNWINDOW;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = AppIcon;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = Text::WindowClass;
+    windowClass.hIconSm = AppIcon;
+    RegisterClassExA(&windowClass);
+}
+
+// Runs until WM_QUIT and returns its code.
+static int RunMessageLoop()
+{
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0)) {
+        // The dialog is modal and pumps its own messages, so here the slot is 0, or -1 left by a
+        // dialog that failed to open. -1 is passed on like any other value: it names no window,
+        // so IsDialogMessageA finds nothing to do and the message is dispatched as usual.
+        if (DialogSlot != 0 && IsDialogMessageA(reinterpret_cast<HWND>(DialogSlot), &message) == 1)
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+int StartUp(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    AppIcon = LoadIconA(instance, MAKEINTRESOURCEA(APP_ICON));
+    RegisterMainWindowClass(instance);
+
+    // Created hidden: its WM_CREATE builds the buttons and loads the settings before this returns.
+    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, Text::WindowClass, Text::WindowTitle,
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                  CenterOrigin(MainWindowWidth, GetSystemMetrics(SM_CXSCREEN)),
+                                  CenterOrigin(MainWindowHeight, GetSystemMetrics(SM_CYSCREEN)),
+                                  MainWindowWidth, MainWindowHeight, nullptr, nullptr, instance, nullptr);
+
+    // Another launcher's window: refuse, and leave without showing or destroying our own.
+    if (IsAnotherLauncherRunning())
+        ExitProcess(static_cast<UINT>(
+            PlatformShowBox(Text::LauncherRunningText, Text::LauncherRunningCaption, BoxIcon::Error)));
+
+    ShowWindow(window, SW_SHOWNORMAL);
+    return RunMessageLoop();
+}
+
+// The process entry: no start-up library runs before it, and the command line is never read.
+extern "C" void WINAPI EntryPoint()
+{
+    InstanceHandle = GetModuleHandleA(nullptr);
+    ExitProcess(static_cast<UINT>(StartUp(InstanceHandle, nullptr, nullptr, SW_SHOWDEFAULT)));
+}

@@ -1,0 +1,15 @@
+// The settings dialog: each copy's executable and description, validated and saved on accept.
+#pragma once
+
+#include <windows.h>
+
+// Where copy slot's controls sit in the dialog; the one place this arithmetic lives.
+constexpr int PathEditId(int slot) { return 3 * slot - 2; }
+constexpr int BrowseButtonId(int slot) { return 3 * slot - 1; }
+constexpr int DescriptionEditId(int slot) { return 3 * slot; }
+
+// Lets the user pick the executable for the copy whose browse button is id; a chosen file goes
+// into that copy's path edit and the focus to its description edit. A cancel changes nothing.
+void BrowseForExecutable(HWND dialog, int id);
+
+INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,26 @@
+// Texts that leave the Windows program beyond those of core/texts.h: captions, the About text,
+// the dialog's name, the file chooser's title and filters, and the dialog-failure box.
+// Accented letters are code page 1252 bytes; a literal is split after each escape.
+#pragma once
+
+namespace Text {
+
+// Main window.
+constexpr char ButtonClass[] = "BUTTON";
+constexpr char AboutCaption[] = "&Acerca de...";
+constexpr char ConfigureCaption[] = "&Configurar";
+constexpr char ExitCaption[] = "&Salir";
+constexpr char AboutText[] = "Corvanta 1.0, Por Ramiro Olvera Saucedo\r\nMail: rolvera@corvanta.example";
+
+// Settings dialog: stored as SETUPDIALOG; resource names are matched without regard to case.
+constexpr char SetupDialogName[] = "SetUpDialog";
+constexpr char SetupOpenFailedText[] = "Error al Abrir la Ventana de Configuraci\xF3" "n";     // Configuración
+
+// File chooser. The filter list is pairs of shown text and pattern, ended by an empty text.
+constexpr char ChooserTitle[] = "Seleccione la Ubicaci\xF3" "n del Archivo Ejecutable";        // Ubicación
+constexpr char ChooserFilter[] =
+    "SuaWin.exe\0SuaWin.exe\0"
+    "Programas\0*.exe\0"
+    "Todos los Archivos\0*.*\0";
+
+}  // namespace Text
