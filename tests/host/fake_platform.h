@@ -1,0 +1,69 @@
+// A recording stand-in for core/platform.h: scripted files, profile, windows and failures, and
+// logs of everything the core shows, writes or starts. Shared by the host tests and the fuzzers.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "../../core/platform.h"
+
+namespace Fake {
+
+// Every logged call carries its place in one sequence, so tests can check the order across logs.
+struct ProfileRead { int order; std::string file, section, key; unsigned size; };
+struct ProfileWrite { int order; std::string file, section, key, value; };
+struct Box { int order; std::string text, caption; BoxIcon icon; };
+struct Start { int order; std::string path, folder; };
+struct Caption { int order; int slot; std::string text; };
+struct FileWrite { int order; std::string name, bytes; };   // the bytes that reached the file
+struct ProfileEntry { std::string section, key, value; };
+struct File { std::string name, bytes; };
+
+enum class ReplaceOutcome { Written, CreateFails, WriteFails };
+
+// --- The scripted world.
+
+// Paths PlatformFindFile accepts, matched byte for byte (the real search also takes other
+// spellings, wildcards and folders; the tests name exactly what should exist).
+extern std::set<std::string> existingPaths;
+// The settings file. Section and key names match in any ASCII case, as the profile routines do.
+extern std::vector<ProfileEntry> profile;
+// Top-level windows in walk order, by title; a title longer than the buffer is cut as
+// GetWindowTextA cuts it.
+extern std::vector<std::string> windowTitles;
+extern std::string windowsDirectory;    // "C:\WINDOWS" after Reset
+extern std::string currentDirectory;    // "C:\WORK" after Reset
+// Files on disk, by exact name; PlatformReplaceFile replaces or adds an entry.
+extern std::vector<File> files;
+
+// --- Failure switches.
+
+extern std::set<int> failingProfileWrites;     // 0-based positions among PlatformWriteProfile calls
+extern ReplaceOutcome replaceOutcome;
+extern unsigned partialLength;                 // bytes that reach the file when the write fails
+extern bool windowsDirectoryFails;
+extern bool fullPathFails;
+extern bool startFails;
+
+// --- What the core did.
+
+extern std::vector<ProfileRead> profileReads;
+extern std::vector<ProfileWrite> profileWrites;
+extern std::vector<Box> boxes;
+extern std::vector<Start> starts;           // refused starts included
+extern std::vector<Caption> captions;
+extern std::vector<FileWrite> fileWrites;
+
+// Forgets everything above, restores the defaults and empties the copy table, so each test or
+// fuzz input starts as the program does.
+void Reset();
+
+// The value the profile holds for section and key, or null; the content of a file, or null.
+const std::string* ProfileValue(const std::string& section, const std::string& key);
+const std::string* FileBytes(const std::string& name);
+
+// The last caption set on slot (1 to 4), or empty text when none was set.
+std::string CaptionOf(int slot);
+
+}  // namespace Fake
