@@ -23,3 +23,7 @@ test: build
 
 run: bootstrap
 	@echo "make run arrives with the Windows program."
+
+# Start-up, memory, size, census and launch against a minimal reference program; not part of test.
+bench: build
+	bench/run-bench.sh

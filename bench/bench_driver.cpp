@@ -31,7 +31,7 @@ constexpr DWORD VisibleTimeoutMs = 20000;
 constexpr DWORD ExitTimeoutMs = 10000;
 
 struct Options {
-    std::string launcher64, reference64, launcher32, reference32, standIn;
+    std::string launcher64, reference64, referenceDlls64, launcher32, reference32, standIn;
     int startRuns = 20;
     int launchRuns = 10;
 };
@@ -129,8 +129,10 @@ HANDLE StartProcess(const std::string& exe, const char* folder)
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder,
-                        &startup, &info))
+                        &startup, &info)) {
+        std::fprintf(stderr, "bench_driver: error %lu\n", GetLastError());
         Fail("CreateProcessA failed", exe.c_str());
+    }
     CloseHandle(info.hThread);
     return info.hProcess;
 }
@@ -142,6 +144,12 @@ void RequireAbsent(const char* title)
     if (FindWindowA(nullptr, title) != nullptr)
         Fail("a window of an earlier run is still open", title);
 }
+
+struct StartSeries {
+    std::string exe;
+    const char* title;
+    std::vector<double> seconds, workingSet, privateBytes;
+};
 
 struct StartSample {
     double seconds;
@@ -169,8 +177,10 @@ StartSample MeasureStart(const std::string& exe, const char* title)
         Fail("GetProcessMemoryInfo failed", title);
     CloseAndWait(window, process, title);
     CloseHandle(process);
-    return {shown - start, static_cast<double>(counters.WorkingSetSize),
-            static_cast<double>(counters.PrivateUsage)};
+    // Windows reports the private commit in both fields; Wine 8 leaves PrivateUsage at 0 and puts
+    // it (anonymous resident plus swapped memory) in PagefileUsage only.
+    SIZE_T privateBytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
+    return {shown - start, static_cast<double>(counters.WorkingSetSize), static_cast<double>(privateBytes)};
 }
 
 // The stand-in is closed after each start, and its window is gone before the next one.
@@ -371,6 +381,7 @@ Options ParseOptions(int argc, char** argv)
         std::string value = argv[++i];
         if (name == "--launcher64") options.launcher64 = WindowsPath(value);
         else if (name == "--reference64") options.reference64 = WindowsPath(value);
+        else if (name == "--reference-dlls64") options.referenceDlls64 = WindowsPath(value);
         else if (name == "--launcher32") options.launcher32 = WindowsPath(value);
         else if (name == "--reference32") options.reference32 = WindowsPath(value);
         else if (name == "--standin") options.standIn = WindowsPath(value);
@@ -378,10 +389,11 @@ Options ParseOptions(int argc, char** argv)
         else if (name == "--launch-runs") options.launchRuns = std::atoi(value.c_str());
         else Fail("unknown option", name.c_str());
     }
-    if (options.launcher64.empty() || options.reference64.empty() || options.launcher32.empty() ||
+    if (options.launcher64.empty() || options.reference64.empty() || options.referenceDlls64.empty() ||
+        options.launcher32.empty() ||
         options.reference32.empty() || options.standIn.empty())
-        Fail("usage: bench_driver --launcher64 EXE --reference64 EXE --launcher32 EXE --reference32 EXE "
-             "--standin EXE [--start-runs N] [--launch-runs N]");
+        Fail("usage: bench_driver --launcher64 EXE --reference64 EXE --reference-dlls64 EXE --launcher32 EXE "
+             "--reference32 EXE --standin EXE [--start-runs N] [--launch-runs N]");
     if (options.startRuns < 1 || options.launchRuns < 1)
         Fail("run counts must be positive");
     return options;
@@ -394,20 +406,19 @@ int main(int argc, char** argv)
     Options options = ParseOptions(argc, argv);
     PrepareLaunchSetup(options.standIn);
 
-    // Start-up and memory, alternating which program goes first in each round.
-    std::vector<double> startCorvanta, startReference, workingCorvanta, workingReference,
-        privateCorvanta, privateReference;
-    auto startOne = [&](bool corvanta) {
-        StartSample sample = corvanta ? MeasureStart(options.launcher64, Text::WindowTitle)
-                                      : MeasureStart(options.reference64, ReferenceTitle);
-        (corvanta ? startCorvanta : startReference).push_back(sample.seconds);
-        (corvanta ? workingCorvanta : workingReference).push_back(sample.workingSet);
-        (corvanta ? privateCorvanta : privateReference).push_back(sample.privateBytes);
-    };
-    for (int round = 0; round < options.startRuns; ++round) {
-        startOne(round % 2 == 0);
-        startOne(round % 2 != 0);
-    }
+    // Start-up and memory, turning which program goes first from round to round.
+    StartSeries corvanta = {options.launcher64, Text::WindowTitle, {}, {}, {}};
+    StartSeries reference = {options.reference64, ReferenceTitle, {}, {}, {}};
+    StartSeries referenceDlls = {options.referenceDlls64, ReferenceTitle, {}, {}, {}};
+    StartSeries* series[] = {&corvanta, &reference, &referenceDlls};
+    for (int round = 0; round < options.startRuns; ++round)
+        for (int turn = 0; turn < 3; ++turn) {
+            StartSeries& next = *series[(round + turn) % 3];
+            StartSample sample = MeasureStart(next.exe, next.title);
+            next.seconds.push_back(sample.seconds);
+            next.workingSet.push_back(sample.workingSet);
+            next.privateBytes.push_back(sample.privateBytes);
+        }
 
     std::vector<double> launchCorvanta, launchDirect, launchShell;
     for (int round = 0; round < options.launchRuns; ++round) {
@@ -423,9 +434,12 @@ int main(int argc, char** argv)
 
     std::vector<CensusPoint> census = MeasureCensus();
 
-    Spread startC = SpreadOf(startCorvanta), startR = SpreadOf(startReference);
-    Spread workingC = SpreadOf(workingCorvanta), workingR = SpreadOf(workingReference);
-    Spread privateC = SpreadOf(privateCorvanta), privateR = SpreadOf(privateReference);
+    Spread startC = SpreadOf(corvanta.seconds), startR = SpreadOf(reference.seconds);
+    Spread startD = SpreadOf(referenceDlls.seconds);
+    Spread workingC = SpreadOf(corvanta.workingSet), workingR = SpreadOf(reference.workingSet);
+    Spread workingD = SpreadOf(referenceDlls.workingSet);
+    Spread privateC = SpreadOf(corvanta.privateBytes), privateR = SpreadOf(reference.privateBytes);
+    Spread privateD = SpreadOf(referenceDlls.privateBytes);
     Spread launchC = SpreadOf(launchCorvanta), launchD = SpreadOf(launchDirect);
     Spread launchS = SpreadOf(launchShell);
 
@@ -436,8 +450,16 @@ int main(int argc, char** argv)
     Row("Working set once shown, median", Grouped(workingC.median / 1024) + " KiB",
         Grouped(workingR.median / 1024) + " KiB", workingC.median / workingR.median);
     Row("Private bytes once shown, median", Grouped(privateC.median / 1024) + " KiB",
-        Grouped(privateR.median / 1024) + " KiB",
-        privateR.median > 0 ? privateC.median / privateR.median : 0);
+        Grouped(privateR.median / 1024) + " KiB", privateC.median / privateR.median);
+    // The same three figures for the reference importing the launcher's five DLLs, against the plain one.
+    Row("Where it goes: start-up of the reference importing the launcher's five DLLs (in the Corvanta column)",
+        WithSpread(startD, 1000, "ms"), WithSpread(startR, 1000, "ms"), startD.median / startR.median);
+    Row("Where it goes: working set of the reference importing the launcher's five DLLs",
+        Grouped(workingD.median / 1024) + " KiB", Grouped(workingR.median / 1024) + " KiB",
+        workingD.median / workingR.median);
+    Row("Where it goes: private bytes of the reference importing the launcher's five DLLs",
+        Grouped(privateD.median / 1024) + " KiB", Grouped(privateR.median / 1024) + " KiB",
+        privateD.median / privateR.median);
     double size32C = FileSize(options.launcher32), size32R = FileSize(options.reference32);
     double size64C = FileSize(options.launcher64), size64R = FileSize(options.reference64);
     Row("Exe size, win32 (shipped)", Grouped(size32C) + " bytes", Grouped(size32R) + " bytes",
