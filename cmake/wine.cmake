@@ -1,0 +1,69 @@
+# Windows-side test programs: GoogleTest cross-built, and their cases run by ctest under wine64.
+#
+#   corvanta_wine_gtest(target)             link a test program with GoogleTest, register its cases
+#   corvanta_wine_test(NAME n COMMAND ...)  any other Windows program as one test, e.g. a benchmark
+#
+# Every test registered here runs in one Wine world (CORVANTA_WINE_DIR: a prefix made at build time,
+# a private Xvfb display, a persistent wineserver) started and ended by the fixture corvanta_wine.
+include_guard(GLOBAL)
+include(GoogleTest)
+
+# Only a 64-bit Wine can run here; a 32-bit build still compiles its test programs.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(corvanta_wine_default ON)
+else()
+    set(corvanta_wine_default OFF)
+endif()
+option(CORVANTA_WINE_TESTS "Run the Windows-side tests under wine64" ${corvanta_wine_default})
+
+set(CORVANTA_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
+set(CORVANTA_WINE_SESSION ${PROJECT_SOURCE_DIR}/scripts/wine-session)
+# Prefix of a command that runs a Windows program in that world.
+set(CORVANTA_WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run ${CORVANTA_WINE_DIR})
+
+# GoogleTest from the system's sources, built for the target by the -posix MinGW compilers.
+set(gtest_disable_pthreads ON)
+set(BUILD_GMOCK OFF)
+set(INSTALL_GTEST OFF)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+if(CORVANTA_WINE_TESTS)
+    # Making a prefix takes 10-15 s: done once while building, never during test discovery.
+    add_custom_command(
+        OUTPUT ${CORVANTA_WINE_DIR}/prefix.ready
+        COMMAND ${CORVANTA_WINE_SESSION} prefix ${CORVANTA_WINE_DIR}
+        COMMENT "Making the Wine prefix for the Windows-side tests")
+    add_custom_target(corvanta_wine_prefix ALL DEPENDS ${CORVANTA_WINE_DIR}/prefix.ready)
+
+    add_test(NAME wine_session_start COMMAND ${CORVANTA_WINE_SESSION} start ${CORVANTA_WINE_DIR})
+    add_test(NAME wine_session_stop COMMAND ${CORVANTA_WINE_SESSION} stop ${CORVANTA_WINE_DIR})
+    set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP corvanta_wine TIMEOUT 120)
+    set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP corvanta_wine TIMEOUT 60)
+endif()
+
+# One prefix is one window world with one C:\windows: its tests run one at a time.
+set(corvanta_wine_test_properties FIXTURES_REQUIRED corvanta_wine RESOURCE_LOCK ${CORVANTA_WINE_DIR})
+
+function(corvanta_wine_gtest target)
+    target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
+    # Static: the program needs no MinGW DLLs inside the prefix.
+    target_link_options(${target} PRIVATE -static)
+    if(NOT CORVANTA_WINE_TESTS)
+        return()
+    endif()
+    set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR "${CORVANTA_WINE_RUN}")
+    # Listing the cases starts Wine cold, with no session yet: allow it far more than 5 s.
+    gtest_discover_tests(${target}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 120
+        PROPERTIES ${corvanta_wine_test_properties} TIMEOUT 120)
+endfunction()
+
+function(corvanta_wine_test)
+    cmake_parse_arguments(PARSE_ARGV 0 arg "" "NAME" "COMMAND")
+    if(NOT CORVANTA_WINE_TESTS)
+        return()
+    endif()
+    add_test(NAME ${arg_NAME} COMMAND ${CORVANTA_WINE_RUN} ${arg_COMMAND})
+    set_tests_properties(${arg_NAME} PROPERTIES ${corvanta_wine_test_properties})
+endfunction()

@@ -1,0 +1,197 @@
+// The settings file through the real profile routines: where it lands, what it holds, what a save
+// leaves alone, what a load cuts; and the copy buttons recaptioned through the real window calls.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+#include "core/copy_table.h"
+#include "core/settings_file.h"
+#include "ui/platform_win32.h"
+#include "win_test_support.h"
+
+namespace {
+
+using Section = std::map<std::string, std::string>;
+using IniFile = std::map<std::string, Section>;
+
+// Sections and their keys as the file holds them; a key written twice shows as "<twice>".
+IniFile ParseIni(const std::string& bytes)
+{
+    IniFile ini;
+    std::istringstream lines(bytes);
+    std::string line;
+    std::string section;
+    while (std::getline(lines, line, '\n')) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.size() > 1 && line.front() == '[' && line.back() == ']') {
+            section = line.substr(1, line.size() - 2);
+            ini[section];
+        } else if (size_t equals = line.find('='); equals != std::string::npos) {
+            std::string key = line.substr(0, equals);
+            bool twice = ini[section].count(key) != 0;
+            ini[section][key] = twice ? "<twice>" : line.substr(equals + 1);
+        }
+    }
+    return ini;
+}
+
+struct SlotValues {
+    std::string path;
+    std::string description;
+};
+
+void FillTable(const SlotValues (&values)[SlotCount])
+{
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        lstrcpynA(SlotAt(slot).path, values[slot - 1].path.c_str(), TextBufferSize);
+        lstrcpynA(SlotAt(slot).description, values[slot - 1].description.c_str(), TextBufferSize);
+    }
+}
+
+void ClearTable()
+{
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        SlotAt(slot) = CopySlot{};
+}
+
+class SettingsFileTest : public testing::Test {
+protected:
+    void SetUp() override { Clean(); }
+    void TearDown() override { Clean(); }
+
+    void Clean()
+    {
+        RemovePath(settings);
+        RemovePath("C:\\CorvantaPrueba");
+        RemovePath(CurrentFolderSettings());
+        ClearTable();
+        MainWindowHandle = nullptr;
+    }
+
+    static std::string CurrentFolderSettings()
+    {
+        char folder[MAX_PATH];
+        GetCurrentDirectoryA(MAX_PATH, folder);
+        return std::string(folder) + "\\Corvanta.ini";
+    }
+
+    const std::string settings = InWindowsDirectory("Corvanta.ini");
+};
+
+TEST_F(SettingsFileTest, SaveWritesBothSectionsInTheWindowsDirectoryAndLeavesTheRestAlone)
+{
+    WriteBytes(settings,
+               "[OTRA]\r\nClave=valor\r\n"
+               "[RUTAS]\r\nExtra=se queda\r\nCopia_02=C:\\Vieja\\SuaWin.exe\r\n");
+    FillTable({{"C:\\SUA1\\SuaWin.exe", "Oficina"},
+               {"C:\\SUA2\\SuaWin.exe", "Sucursal Se\xF1" "or"},   // Señor, code page 1252
+               {"", ""},
+               {"", "Sin ruta"}});
+
+    BoxCatcher boxes;
+    EXPECT_TRUE(SaveSettings());
+    EXPECT_TRUE(boxes.Boxes().empty());
+
+    EXPECT_EQ(ReadBytes(CurrentFolderSettings()), "<missing>");
+    IniFile expected = {
+        {"OTRA", {{"Clave", "valor"}}},
+        {"RUTAS", {{"Extra", "se queda"},
+                   {"Copia_01", "C:\\SUA1\\SuaWin.exe"},
+                   {"Copia_02", "C:\\SUA2\\SuaWin.exe"},
+                   {"Copia_03", ""},
+                   {"Copia_04", ""}}},
+        {"DESCRIPCIONES", {{"Copia_01", "Oficina"},
+                           {"Copia_02", "Sucursal Se\xF1" "or"},
+                           {"Copia_03", ""},
+                           {"Copia_04", "Sin ruta"}}},
+    };
+    EXPECT_EQ(ParseIni(ReadBytes(settings)), expected) << ReadBytes(settings);
+}
+
+TEST_F(SettingsFileTest, LoadReadsBackWhatSaveWrote)
+{
+    const SlotValues first[SlotCount] = {{"C:\\SUA1\\SuaWin.exe", "Uno"},
+                                         {"", ""},
+                                         {"D:\\Programas\\SUA 3\\SuaWin.exe", "Tres \xE1" "rboles"},
+                                         {"C:\\SUA4\\SuaWin.exe", ""}};
+    const SlotValues second[SlotCount] = {{"", "Solo descripci\xF3" "n"},
+                                          {"C:\\Otra\\SuaWin.exe", "Dos"},
+                                          {"", ""},
+                                          {"E:\\SUA4\\SuaWin.exe", "Cuatro"}};
+    for (const auto* values : {&first, &second}) {
+        SCOPED_TRACE((*values)[0].description);
+        FillTable(*values);
+        ASSERT_TRUE(SaveSettings());
+        ClearTable();
+        LoadSettings();
+        for (int slot = 1; slot <= SlotCount; ++slot) {
+            SCOPED_TRACE(slot);
+            EXPECT_STREQ(SlotAt(slot).path, (*values)[slot - 1].path.c_str());
+            EXPECT_STREQ(SlotAt(slot).description, (*values)[slot - 1].description.c_str());
+        }
+    }
+}
+
+TEST_F(SettingsFileTest, LoadCutsALongValueTo259Characters)
+{
+    std::string longValue;
+    for (int i = 0; i < 399; ++i)
+        longValue += static_cast<char>('A' + i % 26);
+    WriteBytes(settings, "[RUTAS]\r\nCopia_02=" + longValue + "\r\n[DESCRIPCIONES]\r\nCopia_02=" +
+                             longValue + "\r\n");
+
+    LoadSettings();
+
+    EXPECT_EQ(std::string(SlotAt(2).path), longValue.substr(0, 259));
+    EXPECT_EQ(std::string(SlotAt(2).description), longValue.substr(0, 259));
+    EXPECT_STREQ(SlotAt(1).path, "");
+}
+
+TEST_F(SettingsFileTest, SaveThatCannotWriteWarnsOnce)
+{
+    // A folder where the file should be: every profile write fails.
+    ASSERT_TRUE(CreateDirectoryA(settings.c_str(), nullptr));
+    FillTable({{"C:\\SUA1\\SuaWin.exe", "Uno"}, {"", ""}, {"", ""}, {"", ""}});
+
+    BoxCatcher boxes;
+    EXPECT_FALSE(SaveSettings());
+
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].caption, "Corvanta [Maneja Varias Copias de WinSua]");
+    EXPECT_EQ(boxes.Boxes()[0].text, "No se pudo guardar la configuraci\xF3" "n.");
+    EXPECT_EQ(boxes.Boxes()[0].icon, StandardIcon(IDI_WARNING));
+    EXPECT_STREQ(SlotAt(1).path, "C:\\SUA1\\SuaWin.exe");
+}
+
+TEST_F(SettingsFileTest, LoadCaptionsTheMainWindowsCopyButtons)
+{
+    PlaceProbe("C:\\CorvantaPrueba\\SuaWin.exe");
+    WriteBytes(settings,
+               "[RUTAS]\r\n"
+               "Copia_01=C:\\CorvantaPrueba\\SuaWin.exe\r\n"
+               "Copia_02=C:\\CorvantaPrueba\\NoEsta.exe\r\n"
+               "Copia_03=C:\\CorvantaPrueba\\SuaWin.exe\r\n"
+               "[DESCRIPCIONES]\r\nCopia_01=Oficina\r\nCopia_02=Perdida\r\nCopia_04=Sin ruta\r\n");
+    TitledWindow main("Corvanta [Maneja Varias Copias de WinSua]");
+    HWND buttons[SlotCount];
+    for (int slot = 1; slot <= SlotCount; ++slot)
+        buttons[slot - 1] = CreateWindowExA(0, "BUTTON", "", WS_CHILD, 0, 0, 10, 10, main.Handle(),
+                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(slot)),
+                                            GetModuleHandleA(nullptr), nullptr);
+    MainWindowHandle = main.Handle();
+
+    LoadSettings();
+
+    const char* expected[SlotCount] = {"&1. Oficina", "&2. No Definido.",
+                                       "&3. C:\\CorvantaPrueba\\SuaWin.exe", "&4. No Definido."};
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        SCOPED_TRACE(slot);
+        char caption[CaptionBufferSize];
+        GetWindowTextA(buttons[slot - 1], caption, sizeof caption);
+        EXPECT_STREQ(caption, expected[slot - 1]);
+    }
+}
+
+}  // namespace
