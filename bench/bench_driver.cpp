@@ -183,17 +183,56 @@ StartSample MeasureStart(const std::string& exe, const char* title)
     return {shown - start, static_cast<double>(counters.WorkingSetSize), static_cast<double>(privateBytes)};
 }
 
-// The stand-in is closed after each start, and its window is gone before the next one.
-void CloseStandIn(HWND window)
+// A launch split where the stand-in's process comes into being: before it, the starter's own work
+// (the launcher's checks and ShellExecuteA, or CreateProcessA alone); after it, the stand-in's start.
+struct LaunchSample {
+    double toProcess, toVisible;  // seconds from the click or call
+};
+
+struct LaunchSeries {
+    std::vector<double> toProcess, toVisible;
+    void Add(const LaunchSample& sample)
+    {
+        toProcess.push_back(sample.toProcess);
+        toVisible.push_back(sample.toVisible);
+    }
+};
+
+// The system clock at the start of a launch, to compare with the stand-in's process creation time.
+ULONGLONG SystemTimeNow()
 {
-    HANDLE process = OpenWindowProcess(window);
+    FILETIME now;
+    GetSystemTimePreciseAsFileTime(&now);
+    return (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+double SecondsToCreation(HANDLE process, ULONGLONG startTime)
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
+        Fail("GetProcessTimes failed on the stand-in");
+    ULONGLONG creation = (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+    return (static_cast<double>(creation) - static_cast<double>(startTime)) / 1e7;
+}
+
+// Waits for the stand-in's window, takes the split from its process, and closes it: its window is
+// gone before the next launch.
+LaunchSample FinishStandIn(double start, ULONGLONG startTime, HANDLE knownProcess)
+{
+    HWND window = WaitForVisibleWindow(StandInTitle, knownProcess);
+    double shown = Seconds();
+    if (window == nullptr)
+        Fail("the stand-in's window never showed (a box may have shown instead)");
+    HANDLE process = knownProcess != nullptr ? knownProcess : OpenWindowProcess(window);
+    LaunchSample sample = {SecondsToCreation(process, startTime), shown - start};
     CloseAndWait(window, process, "the stand-in");
     CloseHandle(process);
+    return sample;
 }
 
 // One launch through a freshly started launcher: BM_CLICK on copy button 1 until the stand-in's
 // window is visible. The launcher is ended before the next run, so there is never a second one.
-double MeasureLaunchThroughLauncher(const std::string& launcher)
+LaunchSample MeasureLaunchThroughLauncher(const std::string& launcher)
 {
     RequireAbsent(Text::WindowTitle);
     RequireAbsent(StandInTitle);
@@ -206,46 +245,34 @@ double MeasureLaunchThroughLauncher(const std::string& launcher)
     if (button == nullptr)
         Fail("the launcher has no copy button 1");
     double start = Seconds();
+    ULONGLONG startTime = SystemTimeNow();
     PostMessageA(button, BM_CLICK, 0, 0);
-    HWND standIn = WaitForVisibleWindow(StandInTitle, nullptr);
-    double shown = Seconds();
-    if (standIn == nullptr)
-        Fail("the launcher did not start the stand-in (a box may have shown instead)");
-    CloseStandIn(standIn);
+    LaunchSample sample = FinishStandIn(start, startTime, nullptr);
     CloseAndWait(main, process, "the launcher");
     CloseHandle(process);
-    return shown - start;
+    return sample;
 }
 
-double MeasureDirectStart()
+LaunchSample MeasureDirectStart()
 {
     RequireAbsent(StandInTitle);
     double start = Seconds();
+    ULONGLONG startTime = SystemTimeNow();
     HANDLE process = StartProcess(StandInCopy, StandInFolder);
-    HWND window = WaitForVisibleWindow(StandInTitle, process);
-    double shown = Seconds();
-    if (window == nullptr)
-        Fail("the stand-in's window never showed");
-    CloseAndWait(window, process, "the stand-in");
-    CloseHandle(process);
-    return shown - start;
+    return FinishStandIn(start, startTime, process);
 }
 
 // The launcher's own way of starting a copy, called from here: what ShellExecuteA adds over
-// CreateProcessA under this Wine.
-double MeasureShellExecuteStart()
+// CreateProcessA under this Wine. Only the first call in this process is a cold one.
+LaunchSample MeasureShellExecuteStart()
 {
     RequireAbsent(StandInTitle);
     double start = Seconds();
+    ULONGLONG startTime = SystemTimeNow();
     HINSTANCE result = ShellExecuteA(nullptr, nullptr, StandInCopy, nullptr, StandInFolder, SW_SHOWDEFAULT);
     if (reinterpret_cast<INT_PTR>(result) <= 32)
         Fail("ShellExecuteA failed to start the stand-in");
-    HWND window = WaitForVisibleWindow(StandInTitle, nullptr);
-    double shown = Seconds();
-    if (window == nullptr)
-        Fail("the stand-in's window never showed after ShellExecuteA");
-    CloseStandIn(window);
-    return shown - start;
+    return FinishStandIn(start, startTime, nullptr);
 }
 
 // Slot 1 names the stand-in's copy; the launcher reads this at every start.
@@ -420,16 +447,16 @@ int main(int argc, char** argv)
             next.privateBytes.push_back(sample.privateBytes);
         }
 
-    std::vector<double> launchCorvanta, launchDirect, launchShell;
+    LaunchSeries throughLauncher, direct, shell;
     for (int round = 0; round < options.launchRuns; ++round) {
         if (round % 2 == 0) {
-            launchCorvanta.push_back(MeasureLaunchThroughLauncher(options.launcher64));
-            launchDirect.push_back(MeasureDirectStart());
+            throughLauncher.Add(MeasureLaunchThroughLauncher(options.launcher64));
+            direct.Add(MeasureDirectStart());
         } else {
-            launchDirect.push_back(MeasureDirectStart());
-            launchCorvanta.push_back(MeasureLaunchThroughLauncher(options.launcher64));
+            direct.Add(MeasureDirectStart());
+            throughLauncher.Add(MeasureLaunchThroughLauncher(options.launcher64));
         }
-        launchShell.push_back(MeasureShellExecuteStart());
+        shell.Add(MeasureShellExecuteStart());
     }
 
     std::vector<CensusPoint> census = MeasureCensus();
@@ -440,8 +467,10 @@ int main(int argc, char** argv)
     Spread workingD = SpreadOf(referenceDlls.workingSet);
     Spread privateC = SpreadOf(corvanta.privateBytes), privateR = SpreadOf(reference.privateBytes);
     Spread privateD = SpreadOf(referenceDlls.privateBytes);
-    Spread launchC = SpreadOf(launchCorvanta), launchD = SpreadOf(launchDirect);
-    Spread launchS = SpreadOf(launchShell);
+    Spread launchC = SpreadOf(throughLauncher.toVisible), launchD = SpreadOf(direct.toVisible);
+    Spread launchS = SpreadOf(shell.toVisible);
+    Spread createdC = SpreadOf(throughLauncher.toProcess), createdD = SpreadOf(direct.toProcess);
+    Spread createdS = SpreadOf(shell.toProcess);
 
     std::printf("| Figure | Corvanta | Reference | Ratio |\n|---|---|---|---|\n");
     Row("Start-up to visible window, median of " + std::to_string(options.startRuns) +
@@ -465,12 +494,20 @@ int main(int argc, char** argv)
     Row("Exe size, win32 (shipped)", Grouped(size32C) + " bytes", Grouped(size32R) + " bytes",
         size32C / size32R);
     Row("Exe size, win64", Grouped(size64C) + " bytes", Grouped(size64R) + " bytes", size64C / size64R);
-    Row("Launch to visible stand-in, median of " + std::to_string(options.launchRuns) +
-            " (quartiles); reference: CreateProcessA directly",
+    std::string launchRuns = std::to_string(options.launchRuns);
+    Row("Launch: click on copy button 1 to visible stand-in, median of " + launchRuns +
+            " (quartiles); reference: CreateProcessA",
         WithSpread(launchC, 1000, "ms"), WithSpread(launchD, 1000, "ms"), launchC.median / launchD.median);
-    Row("Wine: ShellExecuteA (the launcher's call) vs CreateProcessA, to visible stand-in, median of " +
-            std::to_string(options.launchRuns),
+    Row("Where it goes: click (or call) to the stand-in's process created", WithSpread(createdC, 1000, "ms"),
+        WithSpread(createdD, 1000, "ms"), createdC.median / createdD.median);
+    Row("Where it goes: stand-in's process created to its window visible",
+        Format("%.1f ms", (launchC.median - createdC.median) * 1000),
+        Format("%.1f ms", (launchD.median - createdD.median) * 1000),
+        (launchC.median - createdC.median) / (launchD.median - createdD.median));
+    Row("Wine: ShellExecuteA from here (warm) vs CreateProcessA, to visible stand-in, median of " + launchRuns,
         WithSpread(launchS, 1000, "ms"), WithSpread(launchD, 1000, "ms"), launchS.median / launchD.median);
+    Row("Wine: ShellExecuteA from here (warm) vs CreateProcessA, to the stand-in's process created",
+        WithSpread(createdS, 1000, "ms"), WithSpread(createdD, 1000, "ms"), createdS.median / createdD.median);
     for (const CensusPoint& point : census)
         Row("Census, " + Grouped(point.extra) + " extra window" + (point.extra == 1 ? "" : "s") + " (" +
                 Grouped(point.total) + " in all), per walk; reference: bare GetWindow walk",

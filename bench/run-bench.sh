@@ -26,8 +26,8 @@ timeout 1800 "$root/scripts/wine-run" "$session" "$driver" \
     --launcher32 "$win32/Corvanta.exe" \
     --reference32 "$win32/bench/Reference.exe" \
     --standin "$win64/tests/e2e/SuaWin.exe" \
-    --start-runs "${BENCH_START_RUNS:-20}" \
-    --launch-runs "${BENCH_LAUNCH_RUNS:-10}" </dev/null >"$root/build/bench.md.part"
+    --start-runs "${BENCH_START_RUNS:-30}" \
+    --launch-runs "${BENCH_LAUNCH_RUNS:-15}" </dev/null >"$root/build/bench.md.part"
 
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
 wine=$(/usr/lib/wine/wine64 --version 2>/dev/null || echo unknown)
