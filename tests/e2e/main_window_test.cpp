@@ -1,0 +1,292 @@
+// The launcher's main window end to end: captions, launches, both refusals, bad paths, About,
+// the ways out and the Alt mnemonics, all against the real program under Wine.
+#include "driver.h"
+
+#include <gtest/gtest.h>
+
+namespace e2e {
+namespace {
+
+constexpr char BadPathCaption[] = "Ruta Incorrecta";
+constexpr char BadPathText[] = "El Archivo No existe en la ruta Especificada";
+constexpr char ManagedCaption[] = "Ya hay un Programa de WinSua activo";
+constexpr char ManagedText[] = "S\xF3" "lo una Instacia de WinSua debe correr a la vez.";      // Sólo
+constexpr char LauncherCaption[] = "Ya hay un Programa de Corvanta activo";
+constexpr char LauncherText[] = "S\xF3" "lo una Instacia de Corvanta debe correr a la vez.";   // Sólo
+
+// Four copies in folders of different shapes: a space and an accented letter, a short name
+// (shorter than the first, so a leftover of it would show), the root of the drive, and one
+// deeper down.
+const std::string CopyOne = "C:\\corvanta-e2e\\Copia Uno Configuraci\xF3" "n\\SuaWin.exe";
+const std::string CopyTwo = "C:\\corvanta-e2e\\B\\SuaWin.exe";
+const std::string CopyAtRoot = "C:\\SuaWin.exe";
+const std::string CopyDeep = "C:\\corvanta-e2e\\A\\B\\C\\SuaWin.exe";
+
+void ExpectBox(const Box& box, const char* caption, const char* text, BoxIcon icon)
+{
+    EXPECT_NE(box.window, nullptr) << "no box appeared";
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.icon, icon);
+    EXPECT_EQ(box.owner, nullptr) << "boxes have no owner window";
+}
+
+// Waits for the copy started from folder, checks what it found, and closes it.
+void ExpectStartedIn(const std::string& folder, const std::string& expectedDirectory)
+{
+    ASSERT_TRUE(WaitUntil([] { return StandInWindows().size() == 1; })) << "the copy did not start";
+    StandInRecord record;
+    ASSERT_TRUE(ReadStandInRecord(folder, record)) << "the copy in " << folder << " did not run";
+    EXPECT_EQ(record.directory, expectedDirectory);
+    EXPECT_TRUE(record.locationFound) << "the location file was not there when the copy started";
+    EXPECT_EQ(record.location, folder) << "what the copy found in the location file";
+    CloseStandIns();
+}
+
+TEST_F(EndToEnd, CaptionsShowTheSettingsFileAsLoadedAtStart)
+{
+    PlaceStandIn(CopyOne);
+    PlaceStandIn(CopyTwo);
+    const struct {
+        const char* label;
+        std::vector<std::string> settings;  // empty: no settings file at all
+        const char* copyCaptions[4];
+    } cases[] = {
+        {"no settings file", {}, {"&1. No Definido.", "&2. No Definido.", "&3. No Definido.", "&4. No Definido."}},
+        {"description, bare path, missing file, empty path",
+         {"[RUTAS]", "Copia_01=" + CopyOne, "Copia_02=" + CopyTwo, "Copia_03=C:\\corvanta-e2e\\nada\\SuaWin.exe",
+          "Copia_04=", "[DESCRIPCIONES]", "Copia_01=Oficina Central", "Copia_02=", "Copia_03=Sucursal",
+          "Copia_04=Vac\xED" "a"},
+         {"&1. Oficina Central", "&2. C:\\corvanta-e2e\\B\\SuaWin.exe", "&3. No Definido.", "&4. No Definido."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        RemoveTree(SettingsFile);
+        if (!c.settings.empty())
+            WriteSettings(c.settings);
+        Launcher launcher;
+        ASSERT_TRUE(launcher.Start());
+        ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+        for (int id = 1; id <= 4; ++id)
+            EXPECT_EQ(launcher.Caption(id), c.copyCaptions[id - 1]) << "button " << id;
+        EXPECT_EQ(launcher.Caption(5), "&Acerca de...");
+        EXPECT_EQ(launcher.Caption(6), "&Configurar");
+        EXPECT_EQ(launcher.Caption(7), "&Salir");
+    }
+}
+
+TEST_F(EndToEnd, LaunchPointsTheLocationFileAtTheCopyAndStartsItThere)
+{
+    // Copy 4 is a bare file name, found in the launcher's own folder and resolved against it.
+    const std::string folderFour = std::string(Root) + "\\Cuatro\\";
+    PlaceStandIn(folderFour + "SuaWin.exe");
+    WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne, "Copia_02=" + CopyTwo, "Copia_03=" + CopyAtRoot,
+                   "Copia_04=SuaWin.exe"});
+    const struct {
+        int button;
+        std::string executable;
+        std::string directory;  // where the copy runs: its folder without the backslash, but for a root
+    } cases[] = {
+        {1, CopyOne, "C:\\corvanta-e2e\\Copia Uno Configuraci\xF3" "n"},
+        {2, CopyTwo, "C:\\corvanta-e2e\\B"},
+        {3, CopyAtRoot, "C:\\"},
+        {4, folderFour + "SuaWin.exe", "C:\\corvanta-e2e\\Cuatro"},
+    };
+    for (const auto& c : cases)
+        PlaceStandIn(c.executable);
+
+    Launcher launcher;
+    ASSERT_TRUE(launcher.Start(folderFour));
+    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE("button " + std::to_string(c.button));
+        launcher.Click(c.button);
+        ExpectStartedIn(FolderOf(c.executable), c.directory);
+        std::string location;
+        ASSERT_TRUE(ReadBytes(LocationFile, location));
+        EXPECT_EQ(location, FolderOf(c.executable)) << "exactly the folder, nothing of an earlier launch";
+        EXPECT_TRUE(launcher.ShowsNoBox());
+        EXPECT_TRUE(launcher.Running()) << "the launcher stays open after a start";
+    }
+}
+
+TEST_F(EndToEnd, OpenManagedProgramBlocksEveryCopyButton)
+{
+    PlaceStandIn(CopyOne);
+    WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne, "Copia_02=C:\\corvanta-e2e\\nada\\SuaWin.exe"});
+    ASSERT_NE(StartStandIn(std::string(Root) + "\\Abierta\\SuaWin.exe"), nullptr);
+    Launcher launcher;
+    ASSERT_TRUE(launcher.Start());
+    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+
+    // Configured, missing and empty copies alike: the open window is all that is looked at.
+    for (int button = 1; button <= 4; ++button) {
+        SCOPED_TRACE("button " + std::to_string(button));
+        launcher.Click(button);
+        ExpectBox(launcher.TakeBox(), ManagedCaption, ManagedText, BoxIcon::Error);
+        EXPECT_TRUE(launcher.ShowsNoBox());
+        std::string location;
+        EXPECT_FALSE(ReadBytes(LocationFile, location)) << "the location file was written: " << location;
+        EXPECT_EQ(StandInWindows().size(), 1u) << "a copy was started";
+    }
+}
+
+TEST_F(EndToEnd, SecondLauncherIsRefusedAndEndsWithTheBoxResult)
+{
+    Launcher first;
+    ASSERT_TRUE(first.Start());
+    ASSERT_NE(first.WaitForMainWindow(), nullptr);
+
+    Launcher second;
+    ASSERT_TRUE(second.Start());
+    HWND window = second.WaitForBox();
+    ASSERT_NE(window, nullptr);
+    // The refusal comes while the second launcher's own window is still hidden.
+    int all = 0, visible = 0;
+    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, MainTitle); w != nullptr;
+         w = FindWindowExA(nullptr, w, nullptr, MainTitle)) {
+        ++all;
+        visible += IsWindowVisible(w) ? 1 : 0;
+    }
+    EXPECT_EQ(all, 2);
+    EXPECT_EQ(visible, 1);
+    Box box = ReadBox(window);
+    ExpectBox(box, LauncherCaption, LauncherText, BoxIcon::Error);
+    ASSERT_TRUE(DismissBox(window));
+    DWORD code = 0;
+    ASSERT_TRUE(second.WaitForExit(code));
+    EXPECT_EQ(code, 1u) << "the box's result, IDOK";
+    EXPECT_TRUE(first.Running());
+}
+
+TEST_F(EndToEnd, BadPathWarnsOnceAndStartsNothing)
+{
+    const std::string deleted = std::string(Root) + "\\Borrada\\SuaWin.exe";
+    PlaceStandIn(deleted);
+    PlaceStandIn(CopyTwo);
+    WriteSettings({"[RUTAS]", "Copia_01=", "Copia_02=C:\\corvanta-e2e\\nada\\SuaWin.exe", "Copia_03=" + deleted,
+                   "Copia_04=" + CopyTwo});
+    Launcher launcher;
+    ASSERT_TRUE(launcher.Start());
+    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+    EXPECT_EQ(launcher.Caption(3), "&3. " + deleted);
+
+    const std::string earlier = "C:\\antes\\";
+    const struct {
+        const char* label;
+        int button;
+        std::function<void()> arrange;
+    } cases[] = {
+        {"empty path", 1, [] {}},
+        {"executable missing", 2, [] {}},
+        {"executable deleted after the captions were made", 3, [&] { RemoveTree(deleted); }},
+        // A folder in the location file's place: the file cannot be created.
+        {"location file cannot be created", 4, [] {
+             RemoveTree(LocationFile);
+             CreateDirectoryA(LocationFile, nullptr);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        WriteBytes(LocationFile, earlier);
+        c.arrange();
+        launcher.Click(c.button);
+        ExpectBox(launcher.TakeBox(), BadPathCaption, BadPathText, BoxIcon::Warning);
+        EXPECT_TRUE(launcher.ShowsNoBox());
+        std::string location;
+        if (ReadBytes(LocationFile, location))
+            EXPECT_EQ(location, earlier) << "the location file keeps its earlier content";
+        EXPECT_TRUE(StandInWindows().empty()) << "a copy was started";
+    }
+}
+
+TEST_F(EndToEnd, AboutBoxBelongsToTheMainWindow)
+{
+    Launcher launcher;
+    ASSERT_TRUE(launcher.Start());
+    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+    launcher.Click(5);
+    HWND about = launcher.WaitForBox();
+    ASSERT_NE(about, nullptr);
+    // Wine titles the box "About" and the application's name, and shows the text in static 101.
+    EXPECT_EQ(WindowTitle(about), std::string("About ") + MainTitle);
+    EXPECT_EQ(GetWindow(about, GW_OWNER), launcher.Main());
+    std::string text = WindowTitle(GetDlgItem(about, 101));
+    EXPECT_EQ(text.rfind("Corvanta 1.0, Por ", 0), 0u) << text;
+    EXPECT_NE(text.find("\r\nMail: "), std::string::npos) << text;
+    EXPECT_FALSE(IsWindowEnabled(launcher.Main())) << "the About box is modal";
+
+    PostMessageA(about, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(launcher.Main()) != FALSE; }));
+    EXPECT_TRUE(launcher.Running());
+}
+
+TEST_F(EndToEnd, ExitButtonAndCloseEndWithCodeZero)
+{
+    const struct {
+        const char* label;
+        void (*close)(const Launcher&);
+    } cases[] = {
+        {"Salir", [](const Launcher& launcher) { launcher.Click(7); }},
+        {"WM_CLOSE", [](const Launcher& launcher) { PostMessageA(launcher.Main(), WM_CLOSE, 0, 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        Launcher launcher;
+        ASSERT_TRUE(launcher.Start());
+        ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+        c.close(launcher);
+        DWORD code = 99;
+        ASSERT_TRUE(launcher.WaitForExit(code));
+        EXPECT_EQ(code, 0u);
+    }
+}
+
+TEST_F(EndToEnd, AltWithAMnemonicActsLikeItsButton)
+{
+    const std::string copies[4] = {CopyOne, CopyTwo, std::string(Root) + "\\Tres\\SuaWin.exe", CopyDeep};
+    for (const std::string& copy : copies)
+        PlaceStandIn(copy);
+    WriteSettings({"[RUTAS]", "Copia_01=" + copies[0], "Copia_02=" + copies[1], "Copia_03=" + copies[2],
+                   "Copia_04=" + copies[3]});
+    Launcher launcher;
+    ASSERT_TRUE(launcher.Start());
+    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+    if (!launcher.BringForward())
+        GTEST_SKIP() << "Wine could not bring the launcher to the foreground for keyboard input";
+
+    for (int slot = 1; slot <= 4; ++slot) {
+        SCOPED_TRACE("Alt+" + std::to_string(slot));
+        ASSERT_TRUE(launcher.PressAlt(static_cast<WORD>('0' + slot)));
+        std::string folder = FolderOf(copies[slot - 1]);
+        ExpectStartedIn(folder, folder.substr(0, folder.size() - 1));
+    }
+    {
+        SCOPED_TRACE("Alt+A");
+        ASSERT_TRUE(launcher.PressAlt('A'));
+        HWND about = launcher.WaitForBox();
+        ASSERT_NE(about, nullptr);
+        EXPECT_EQ(WindowTitle(about), std::string("About ") + MainTitle);
+        PostMessageA(about, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about) && IsWindowEnabled(launcher.Main()); }));
+    }
+    {
+        SCOPED_TRACE("Alt+C");
+        ASSERT_TRUE(launcher.PressAlt('C'));
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (dialog = launcher.SettingsDialog()) != nullptr; }));
+        PostMessageA(GetDlgItem(dialog, 14), BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(launcher.Main()); }));
+    }
+    {
+        SCOPED_TRACE("Alt+S");
+        ASSERT_TRUE(launcher.PressAlt('S'));
+        DWORD code = 99;
+        ASSERT_TRUE(launcher.WaitForExit(code));
+        EXPECT_EQ(code, 0u);
+    }
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,181 @@
+// The settings dialog end to end: what it shows, the order and focus of its warnings, cancelling,
+// and a save that reaches Corvanta.ini and the main window's captions at once.
+#include "driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace e2e {
+namespace {
+
+constexpr char BadPathCaption[] = "Ruta Incorrecta";
+constexpr char BadPathText[] = "El Archivo No existe en la ruta Especificada";
+constexpr int AcceptId = 13;
+constexpr int CancelId = 14;
+constexpr int PathEdit(int slot) { return 3 * slot - 2; }
+constexpr int DescriptionEdit(int slot) { return 3 * slot; }
+
+const std::string CopyOne = "C:\\corvanta-e2e\\Uno\\SuaWin.exe";
+const std::string CopyTwo = "C:\\corvanta-e2e\\Dos\\SuaWin.exe";
+const std::string Missing = "C:\\corvanta-e2e\\nada\\SuaWin.exe";
+
+class SettingsDialog : public EndToEnd {
+protected:
+    void SetUp() override
+    {
+        EndToEnd::SetUp();
+        PlaceStandIn(CopyOne);
+        PlaceStandIn(CopyTwo);
+        WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne, "Copia_02=" + CopyTwo, "[DESCRIPCIONES]",
+                       "Copia_01=Uno"});
+        ReadBytes(SettingsFile, settingsBefore);
+        ASSERT_TRUE(launcher.Start());
+        ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+    }
+
+    void ExpectCaptionsAsSeeded()
+    {
+        EXPECT_EQ(launcher.Caption(1), "&1. Uno");
+        EXPECT_EQ(launcher.Caption(2), "&2. " + CopyTwo);
+        EXPECT_EQ(launcher.Caption(3), "&3. No Definido.");
+        EXPECT_EQ(launcher.Caption(4), "&4. No Definido.");
+    }
+
+    void ExpectSettingsUnchanged()
+    {
+        std::string now;
+        ReadBytes(SettingsFile, now);
+        EXPECT_EQ(now, settingsBefore) << "Corvanta.ini changed";
+    }
+
+    std::string settingsBefore;
+    Launcher launcher;
+};
+
+TEST_F(SettingsDialog, AcceptWarnsOncePerBadPathInCopyOrder)
+{
+    HWND dialog = launcher.OpenSettings();
+    ASSERT_NE(dialog, nullptr);
+    // Words, so that the box wraps the text and stays on screen where its icon can be seen.
+    std::string overlong = "C:\\corvanta-e2e";
+    while (overlong.size() < 300)
+        overlong += "\\carpeta larga";
+    const struct {
+        const char* label;
+        std::string paths[4];
+        std::vector<std::string> texts;  // one box each, in this order
+        BoxIcon icon;
+        int focus;  // the path edit holding the focus afterwards
+    } cases[] = {
+        {"copies 1 and 3 bad", {Missing, CopyTwo, Missing, ""}, {Missing, BadPathText}, BoxIcon::Warning, 7},
+        {"copies 2, 3 and 4 bad", {"", Missing, Missing, Missing}, {BadPathText, BadPathText, BadPathText},
+         BoxIcon::Warning, 10},
+        {"copy 3 bad", {"", "", Missing, CopyOne}, {BadPathText}, BoxIcon::Warning, 7},
+        // The box shows copy 1's text as read, which is cut to 259 characters.
+        {"copy 1 overlong", {overlong, "", "", ""}, {overlong.substr(0, 259)}, BoxIcon::Warning, 1},
+        {"all empty", {"", "", "", ""}, {BadPathText}, BoxIcon::None, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        for (int slot = 1; slot <= 4; ++slot)
+            SetField(dialog, PathEdit(slot), c.paths[slot - 1]);
+        PostMessageA(GetDlgItem(dialog, AcceptId), BM_CLICK, 0, 0);
+        for (const std::string& text : c.texts) {
+            Box box = launcher.TakeBox();
+            ASSERT_NE(box.window, nullptr) << "missing box: " << text;
+            EXPECT_EQ(box.caption, BadPathCaption);
+            EXPECT_EQ(box.text, text);
+            EXPECT_EQ(box.icon, c.icon);
+            EXPECT_EQ(box.owner, nullptr);
+        }
+        EXPECT_TRUE(launcher.ShowsNoBox()) << "more boxes than bad paths";
+        EXPECT_EQ(launcher.SettingsDialog(), dialog) << "the dialog stays open";
+        EXPECT_EQ(launcher.FocusedWindow(), GetDlgItem(dialog, c.focus));
+        EXPECT_EQ(Field(dialog, PathEdit(3)), c.paths[2]) << "the input is left as typed";
+        ExpectSettingsUnchanged();
+        ExpectCaptionsAsSeeded();
+    }
+}
+
+TEST_F(SettingsDialog, CancelAndCloseDiscardEveryEdit)
+{
+    const struct {
+        const char* label;
+        void (*close)(HWND dialog);
+    } cases[] = {
+        {"Cancelar", [](HWND dialog) { PostMessageA(GetDlgItem(dialog, CancelId), BM_CLICK, 0, 0); }},
+        {"WM_CLOSE", [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); }},
+        {"reopened once more", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        HWND dialog = launcher.OpenSettings();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_FALSE(IsWindowEnabled(launcher.Main())) << "the dialog is modal";
+        // What the dialog shows is the copy table, untouched by the edits cancelled before.
+        const std::string shown[4][2] = {{CopyOne, "Uno"}, {CopyTwo, ""}, {"", ""}, {"", ""}};
+        for (int slot = 1; slot <= 4; ++slot) {
+            EXPECT_EQ(Field(dialog, PathEdit(slot)), shown[slot - 1][0]) << "copy " << slot;
+            EXPECT_EQ(Field(dialog, DescriptionEdit(slot)), shown[slot - 1][1]) << "copy " << slot;
+        }
+        for (int slot = 1; slot <= 4; ++slot) {
+            SetField(dialog, PathEdit(slot), CopyTwo);
+            SetField(dialog, DescriptionEdit(slot), "Cambiada");
+        }
+        (c.close != nullptr ? c.close : cases[0].close)(dialog);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog did not close";
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(launcher.Main()) != FALSE; }));
+        EXPECT_TRUE(launcher.ShowsNoBox());
+        ExpectSettingsUnchanged();
+        ExpectCaptionsAsSeeded();
+    }
+}
+
+TEST_F(SettingsDialog, AcceptSavesEveryCopyAndRelabelsAtOnce)
+{
+    WriteSettings({"[OTRA]", "Clave=valor", "[RUTAS]", "Copia_01=" + CopyOne, "Extra=1"});
+    HWND dialog = launcher.OpenSettings();
+    ASSERT_NE(dialog, nullptr);
+    // Descriptions are not validated; a long one is read as 259 characters.
+    const std::string longDescription(300, 'd');
+    const std::string fields[4][2] = {
+        {"", "Sin ruta"}, {CopyTwo, longDescription}, {CopyOne, ""}, {"", "Cuarta"}};
+    for (int slot = 1; slot <= 4; ++slot) {
+        SetField(dialog, PathEdit(slot), fields[slot - 1][0]);
+        SetField(dialog, DescriptionEdit(slot), fields[slot - 1][1]);
+    }
+    PostMessageA(GetDlgItem(dialog, AcceptId), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog did not close";
+    EXPECT_TRUE(launcher.ShowsNoBox());
+    EXPECT_TRUE(IsWindowEnabled(launcher.Main()));
+
+    const std::string saved = longDescription.substr(0, 259);
+    const std::string captions[4] = {"&1. No Definido.", "&2. " + saved, "&3. " + CopyOne, "&4. No Definido."};
+    for (int slot = 1; slot <= 4; ++slot)
+        EXPECT_EQ(launcher.Caption(slot), captions[slot - 1]) << "button " << slot;
+
+    // Whatever the profile routines' line order, these are the entries, other keys kept.
+    std::vector<std::string> entries = SettingsEntries();
+    std::vector<std::string> expected = {
+        "OTRA/Clave=valor",        "RUTAS/Copia_01=",          "RUTAS/Extra=1",
+        "RUTAS/Copia_02=" + CopyTwo, "RUTAS/Copia_03=" + CopyOne, "RUTAS/Copia_04=",
+        "DESCRIPCIONES/Copia_01=Sin ruta", "DESCRIPCIONES/Copia_02=" + saved, "DESCRIPCIONES/Copia_03=",
+        "DESCRIPCIONES/Copia_04=Cuarta"};
+    std::sort(entries.begin(), entries.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(entries, expected);
+
+    // The next run loads what was saved.
+    launcher.Click(7);
+    DWORD code = 99;
+    ASSERT_TRUE(launcher.WaitForExit(code));
+    Launcher next;
+    ASSERT_TRUE(next.Start());
+    ASSERT_NE(next.WaitForMainWindow(), nullptr);
+    for (int slot = 1; slot <= 4; ++slot)
+        EXPECT_EQ(next.Caption(slot), captions[slot - 1]) << "button " << slot << " after a restart";
+}
+
+}  // namespace
+}  // namespace e2e
