@@ -5,7 +5,9 @@
 #
 # Every test registered here runs in one Wine world (CORVANTA_WINE_DIR: a prefix made at build time,
 # a private Xvfb display, a persistent wineserver) started and ended by the fixture corvanta_wine.
-include_guard(GLOBAL)
+#
+# Include it from every folder that registers such tests: the variables below are per folder, the
+# shared parts (GoogleTest, the prefix, the fixture) are made by the first include only.
 include(GoogleTest)
 
 # Only a 64-bit Wine can run here; a 32-bit build still compiles its test programs.
@@ -20,6 +22,16 @@ set(CORVANTA_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
 set(CORVANTA_WINE_SESSION ${PROJECT_SOURCE_DIR}/scripts/wine-session)
 # Prefix of a command that runs a Windows program in that world.
 set(CORVANTA_WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run ${CORVANTA_WINE_DIR})
+
+# One prefix is one window world with one C:\windows: its tests run one at a time.
+set(corvanta_wine_test_properties
+    FIXTURES_REQUIRED corvanta_wine RESOURCE_LOCK ${CORVANTA_WINE_DIR} LABELS wine TIMEOUT 120)
+
+get_property(corvanta_wine_frame_made GLOBAL PROPERTY CORVANTA_WINE_FRAME_MADE)
+if(corvanta_wine_frame_made)
+    return()
+endif()
+set_property(GLOBAL PROPERTY CORVANTA_WINE_FRAME_MADE TRUE)
 
 # GoogleTest from the system's sources, built for the target by the -posix MinGW compilers.
 set(gtest_disable_pthreads ON)
@@ -37,12 +49,9 @@ if(CORVANTA_WINE_TESTS)
 
     add_test(NAME wine_session_start COMMAND ${CORVANTA_WINE_SESSION} start ${CORVANTA_WINE_DIR})
     add_test(NAME wine_session_stop COMMAND ${CORVANTA_WINE_SESSION} stop ${CORVANTA_WINE_DIR})
-    set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP corvanta_wine TIMEOUT 120)
-    set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP corvanta_wine TIMEOUT 60)
+    set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP corvanta_wine TIMEOUT 120 LABELS wine)
+    set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP corvanta_wine TIMEOUT 60 LABELS wine)
 endif()
-
-# One prefix is one window world with one C:\windows: its tests run one at a time.
-set(corvanta_wine_test_properties FIXTURES_REQUIRED corvanta_wine RESOURCE_LOCK ${CORVANTA_WINE_DIR})
 
 function(corvanta_wine_gtest target)
     target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
@@ -53,10 +62,12 @@ function(corvanta_wine_gtest target)
     endif()
     set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR "${CORVANTA_WINE_RUN}")
     # Listing the cases starts Wine cold, with no session yet: allow it far more than 5 s.
+    # Each case is named after its program: ctest -R win_platform_tests picks one program's cases.
     gtest_discover_tests(${target}
+        TEST_PREFIX ${target}.
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 120
-        PROPERTIES ${corvanta_wine_test_properties} TIMEOUT 120)
+        PROPERTIES ${corvanta_wine_test_properties})
 endfunction()
 
 function(corvanta_wine_test)
