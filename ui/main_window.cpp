@@ -91,7 +91,10 @@ static void OnCommand(HWND window, int id, WPARAM code)
     if (code != 0)
         return;
     switch (id) {
-    case COPY_BUTTON_1: case COPY_BUTTON_2: case COPY_BUTTON_3: case COPY_BUTTON_4: LaunchSlot(id); return;
+    case COPY_BUTTON_1:
+    case COPY_BUTTON_2:
+    case COPY_BUTTON_3:
+    case COPY_BUTTON_4: LaunchSlot(id); return;
     case ABOUT_BUTTON: ShowAbout(window); return;
     case CONFIGURE_BUTTON: OpenSetupDialog(window); return;
     case EXIT_BUTTON: DestroyWindow(window); return;

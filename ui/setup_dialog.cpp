@@ -21,7 +21,9 @@ static_assert(DescriptionEditId(1) == DESCRIPTION_EDIT_1 && DescriptionEditId(4)
 // which every version of the chooser accepts. Written out because the header's macro is not a
 // constant expression.
 constexpr DWORD ShortChooserSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
-#ifndef _WIN64
+#ifdef _WIN64
+static_assert(ShortChooserSize == 136, "the 64-bit short record is 136 bytes");
+#else
 static_assert(ShortChooserSize == 76, "the 32-bit program hands the chooser its 76-byte short record");
 #endif
 
@@ -114,7 +116,10 @@ static void OnDialogCommand(HWND dialog, int id, int code)
     if (code != 0)
         return;
     switch (id) {
-    case BROWSE_BUTTON_1: case BROWSE_BUTTON_2: case BROWSE_BUTTON_3: case BROWSE_BUTTON_4: BrowseForExecutable(dialog, id); return;
+    case BROWSE_BUTTON_1:
+    case BROWSE_BUTTON_2:
+    case BROWSE_BUTTON_3:
+    case BROWSE_BUTTON_4: BrowseForExecutable(dialog, id); return;
     case ACCEPT_BUTTON: AcceptSettings(dialog); return;
     case CANCEL_BUTTON: SendMessageA(dialog, WM_CLOSE, 0, 0); return;
     }
