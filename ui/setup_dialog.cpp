@@ -16,6 +16,9 @@ static_assert(BrowseButtonId(1) == BROWSE_BUTTON_1 && BrowseButtonId(4) == BROWS
               "browse button ids");
 static_assert(DescriptionEditId(1) == DESCRIPTION_EDIT_1 && DescriptionEditId(4) == DESCRIPTION_EDIT_4,
               "description edit ids");
+static_assert(PathEditBeside(BROWSE_BUTTON_3) == PATH_EDIT_3 &&
+              DescriptionEditBeside(BROWSE_BUTTON_3) == DESCRIPTION_EDIT_3,
+              "a browse button leads to its own copy's edits");
 
 // The chooser's short record (OPENFILENAME_SIZE_VERSION_400A): the fields up to lpTemplateName,
 // which every version of the chooser accepts. Written out because the header's macro is not a
@@ -48,8 +51,8 @@ void BrowseForExecutable(HWND dialog, int id)
     // needed), so only a file actually chosen counts; a cancel leaves the buffer empty.
     if (!GetOpenFileNameA(&Chooser) || ChosenFile[0] == '\0')
         return;
-    SetDlgItemTextA(dialog, id - 1, ChosenFile);
-    SetFocus(GetDlgItem(dialog, id + 1));
+    SetDlgItemTextA(dialog, PathEditBeside(id), ChosenFile);
+    SetFocus(GetDlgItem(dialog, DescriptionEditBeside(id)));
 }
 
 static void FillFields(HWND dialog)

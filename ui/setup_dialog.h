@@ -7,6 +7,9 @@
 constexpr int PathEditId(int slot) { return 3 * slot - 2; }
 constexpr int BrowseButtonId(int slot) { return 3 * slot - 1; }
 constexpr int DescriptionEditId(int slot) { return 3 * slot; }
+// A browse button sits between its copy's path edit and description edit.
+constexpr int PathEditBeside(int browseId) { return browseId - 1; }
+constexpr int DescriptionEditBeside(int browseId) { return browseId + 1; }
 
 // Lets the user pick the executable for the copy whose browse button is id; a chosen file goes
 // into that copy's path edit and the focus to its description edit. A cancel changes nothing.
