@@ -22,6 +22,7 @@ TEST(CensusTest, ManagedProgramIsKnownByItsTitlePrefix)
     const Row rows[] = {
         {ManagedTitle, 1},
         {std::string(ManagedTitle) + " - Compa\xF1" "\xED" "a Ejemplo", 1},
+        {std::string(ManagedTitle) + std::string(300, '-'), 1},  // longer than is read
         {"Sistema Unico de Autodeterminacion", 0},            // no accent
         {"Sistema Unico de Autodeterminaci\xF3", 0},          // one character short
         {"sistema Unico de Autodeterminaci\xF3" "n", 0},

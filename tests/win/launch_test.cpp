@@ -73,6 +73,9 @@ TEST_F(LaunchTest, LaunchWritesTheFolderAndStartsTheCopyThere)
         {"C:\\SuaWin.exe", "C:\\SuaWin.exe", "C:\\windows", "C:\\", "C:\\"},
         {"C:\\CorvantaPrueba\\A\\B\\C\\x.exe", "C:\\CorvantaPrueba\\A\\B\\C\\x.exe", "C:\\",
          "C:\\CorvantaPrueba\\A\\B\\C\\", "C:\\CorvantaPrueba\\A\\B\\C"},
+        // A blank and an accented letter (code page 1252) pass through unchanged.
+        {"C:\\CorvantaPrueba\\Se\xF1" "or A\\SuaWin.exe", "C:\\CorvantaPrueba\\Se\xF1" "or A\\SuaWin.exe",
+         "C:\\", "C:\\CorvantaPrueba\\Se\xF1" "or A\\", "C:\\CorvantaPrueba\\Se\xF1" "or A"},
         // A bare name found in the current directory is taken from there.
         {"C:\\SUA2\\SuaWin.exe", "SuaWin.exe", "C:\\SUA2", "C:\\SUA2\\", "C:\\SUA2"},
     };

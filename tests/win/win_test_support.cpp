@@ -135,10 +135,12 @@ void PlaceProbe(const std::string& path)
 
 std::string ProbeFolder(const std::string& path, DWORD timeoutMs)
 {
-    std::string record = path + ".ran";
+    // The record appears whole, by a rename; until the probe closes the renaming handle an open
+    // can fail for sharing, so a failed read only means "not yet".
     for (DWORD waited = 0;; waited += 20) {
-        if (GetFileAttributesA(record.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return ReadBytes(record);
+        std::string folder = ReadBytes(path + ".ran");
+        if (folder != "<missing>")
+            return folder;
         if (waited >= timeoutMs)
             return "<not started>";
         Sleep(20);
