@@ -24,6 +24,11 @@ test: build
 run: bootstrap
 	@echo "make run arrives with the Windows program."
 
+# Each fuzz target for FUZZ_SECONDS seconds under libFuzzer, ASan and UBSan; make test replays their corpora.
+FUZZ_SECONDS ?= 60
+fuzz: bootstrap
+	FUZZ_SECONDS=$(FUZZ_SECONDS) tests/fuzz/run
+
 # Start-up, memory, size, census and launch against a minimal reference program; not part of test.
 bench: build
 	bench/run-bench.sh
