@@ -122,9 +122,9 @@ HANDLE OpenWindowProcess(HWND window)
     return process;
 }
 
-HANDLE StartProcess(const std::string& exe, const char* folder)
+HANDLE StartProcess(const std::string& exe, const char* folder, const std::string& arguments = "")
 {
-    std::string commandLine = "\"" + exe + "\"";
+    std::string commandLine = "\"" + exe + "\"" + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
@@ -338,7 +338,7 @@ struct CensusPoint {
     double census, bareWalk;  // seconds per walk
 };
 
-std::vector<CensusPoint> MeasureCensus()
+void RegisterFillerClass()
 {
     WNDCLASSEXA fillerClass = {};
     fillerClass.cbSize = sizeof fillerClass;
@@ -346,28 +346,77 @@ std::vector<CensusPoint> MeasureCensus()
     fillerClass.hInstance = GetModuleHandleA(nullptr);
     fillerClass.lpszClassName = FillerClass;
     RegisterClassExA(&fillerClass);
+}
 
+HWND CreateFiller()
+{
+    HWND window = CreateWindowExA(0, FillerClass, FillerTitle, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (window == nullptr)
+        Fail("cannot create a census filler window");
+    return window;
+}
+
+// Times the launcher's census over whatever windows exist now, extra of them fillers.
+CensusPoint MeasureCensusPoint(unsigned extra)
+{
+    if (CountWindowsTitled(FillerTitle, 0) != extra)
+        Fail("the census miscounted the filler windows");
+    CensusPoint point = {extra, CountAllWindows(), 0, 0};
+    point.census = SecondsPerWalk(
+        [] { return CountWindowsTitled(Text::ManagedTitlePrefix, Text::ManagedTitlePrefixLength); });
+    point.bareWalk = SecondsPerWalk(CountAllWindows);
+    return point;
+}
+
+// Fillers of this thread: their titles are read by a direct call of their window procedure.
+std::vector<CensusPoint> MeasureCensusOwnWindows()
+{
     std::vector<HWND> fillers;
     std::vector<CensusPoint> points;
     for (unsigned extra : {1u, 100u, 2000u}) {
-        while (fillers.size() < extra) {
-            HWND window = CreateWindowExA(0, FillerClass, FillerTitle, WS_OVERLAPPED, 0, 0, 10, 10,
-                                          nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-            if (window == nullptr)
-                Fail("cannot create a census filler window");
-            fillers.push_back(window);
-        }
-        if (CountWindowsTitled(FillerTitle, 0) != extra)
-            Fail("the census miscounted the filler windows");
-        CensusPoint point = {extra, CountAllWindows(), 0, 0};
-        point.census = SecondsPerWalk(
-            [] { return CountWindowsTitled(Text::ManagedTitlePrefix, Text::ManagedTitlePrefixLength); });
-        point.bareWalk = SecondsPerWalk(CountAllWindows);
-        points.push_back(point);
+        while (fillers.size() < extra)
+            fillers.push_back(CreateFiller());
+        points.push_back(MeasureCensusPoint(extra));
     }
     for (HWND window : fillers)
         DestroyWindow(window);
     return points;
+}
+
+// The launcher's real case: fillers owned by another process (this driver started again with
+// --fillers N), whose titles Wine fetches from the wineserver.
+std::vector<CensusPoint> MeasureCensusForeignWindows()
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::vector<CensusPoint> points;
+    for (unsigned extra : {100u, 2000u}) {
+        HANDLE process = StartProcess(self, nullptr, " --fillers " + std::to_string(extra));
+        double deadline = Seconds() + VisibleTimeoutMs / 1000.0;
+        while (CountWindowsTitled(FillerTitle, 0) != extra) {
+            if (Seconds() > deadline || WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
+                Fail("the filler process did not make its windows");
+            Sleep(10);
+        }
+        points.push_back(MeasureCensusPoint(extra));
+        TerminateProcess(process, 0);
+        WaitForSingleObject(process, ExitTimeoutMs);
+        CloseHandle(process);
+    }
+    return points;
+}
+
+// The child side of MeasureCensusForeignWindows: makes the windows and waits to be ended.
+int FillerMain(unsigned count)
+{
+    RegisterFillerClass();
+    for (unsigned i = 0; i < count; ++i)
+        CreateFiller();
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    return 0;
 }
 
 // --- The table.
@@ -398,6 +447,20 @@ std::string WithSpread(const Spread& spread, double scale, const char* unit)
 void Row(const std::string& figure, const std::string& corvanta, const std::string& reference, double ratio)
 {
     std::printf("| %s | %s | %s | %.2f |\n", figure.c_str(), corvanta.c_str(), reference.c_str(), ratio);
+}
+
+std::string Micros(double seconds)
+{
+    return Format("%.1f", seconds * 1e6) + " \xC2\xB5s";
+}
+
+void LinearityRow(const char* owner, const CensusPoint& small, const CensusPoint& large)
+{
+    double perWindowSmall = small.census / small.total, perWindowLarge = large.census / large.total;
+    Row("Census per window, windows of " + std::string(owner) + ": " + Grouped(large.total) + " windows vs " +
+            Grouped(small.total) + " (linear: ratio near 1)",
+        Format("%.0f ns", perWindowLarge * 1e9), Format("%.0f ns", perWindowSmall * 1e9),
+        perWindowLarge / perWindowSmall);
 }
 
 Options ParseOptions(int argc, char** argv)
@@ -432,6 +495,8 @@ Options ParseOptions(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::strcmp(argv[1], "--fillers") == 0)
+        return FillerMain(static_cast<unsigned>(std::atoi(argv[2])));
     Options options = ParseOptions(argc, argv);
     PrepareLaunchSetup(options.standIn);
 
@@ -461,7 +526,9 @@ int main(int argc, char** argv)
         shell.Add(MeasureShellExecuteStart());
     }
 
-    std::vector<CensusPoint> census = MeasureCensus();
+    RegisterFillerClass();
+    std::vector<CensusPoint> census = MeasureCensusOwnWindows();
+    std::vector<CensusPoint> foreignCensus = MeasureCensusForeignWindows();
 
     Spread startC = SpreadOf(corvanta.seconds), startR = SpreadOf(reference.seconds);
     Spread startD = SpreadOf(referenceDlls.seconds);
@@ -510,18 +577,18 @@ int main(int argc, char** argv)
         WithSpread(launchS, 1000, "ms"), WithSpread(launchD, 1000, "ms"), launchS.median / launchD.median);
     Row("Wine: ShellExecuteA from here (warm) vs CreateProcessA, to the stand-in's process created",
         WithSpread(createdS, 1000, "ms"), WithSpread(createdD, 1000, "ms"), createdS.median / createdD.median);
+    std::string batches = std::to_string(CensusBatches);
     for (const CensusPoint& point : census)
-        Row("Census, " + Grouped(point.extra) + " extra window" + (point.extra == 1 ? "" : "s") + " (" +
-                Grouped(point.total) + " in all), per walk (fastest of " + std::to_string(CensusBatches) + " batches); reference: bare GetWindow walk",
-            Format("%.1f", point.census * 1e6) + " \xC2\xB5s", Format("%.1f", point.bareWalk * 1e6) + " \xC2\xB5s",
-            point.census / point.bareWalk);
+        Row("Census, " + Grouped(point.extra) + " extra window" + (point.extra == 1 ? "" : "s") +
+                " of this thread (" + Grouped(point.total) + " in all), per walk, fastest of " + batches +
+                " batches; reference: bare GetWindow walk",
+            Micros(point.census), Micros(point.bareWalk), point.census / point.bareWalk);
+    for (const CensusPoint& point : foreignCensus)
+        Row("Census, " + Grouped(point.extra) + " extra windows of another process (" + Grouped(point.total) +
+                " in all), per walk, fastest of " + batches + " batches; reference: bare GetWindow walk",
+            Micros(point.census), Micros(point.bareWalk), point.census / point.bareWalk);
     // Linear means the same cost per window at every size.
-    const CensusPoint& small = census[1];
-    const CensusPoint& large = census[2];
-    double perWindowSmall = small.census / small.total, perWindowLarge = large.census / large.total;
-    Row("Census per window, " + Grouped(large.total) + " windows vs " + Grouped(small.total) +
-            " (linear: ratio near 1)",
-        Format("%.0f", perWindowLarge * 1e9) + " ns", Format("%.0f", perWindowSmall * 1e9) + " ns",
-        perWindowLarge / perWindowSmall);
+    LinearityRow("this thread", census[1], census[2]);
+    LinearityRow("another process", foreignCensus[0], foreignCensus[1]);
     return 0;
 }
