@@ -1,0 +1,235 @@
+// Launch faults against the real launcher under Wine: a location file that cannot be replaced, a
+// managed window that opens between two clicks, a desktop crowded with 2,000 foreign windows, and
+// two launchers started at once.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "../../core/window_census.h"
+#include "fault_support.h"
+
+namespace faults {
+namespace {
+
+using namespace e2e;
+
+constexpr char BadPathCaption[] = "Ruta Incorrecta";
+constexpr char BadPathText[] = "El Archivo No existe en la ruta Especificada";
+constexpr char ManagedCaption[] = "Ya hay un Programa de WinSua activo";
+constexpr char ManagedText[] = "S\xF3" "lo una Instacia de WinSua debe correr a la vez.";      // Sólo
+constexpr char LauncherCaption[] = "Ya hay un Programa de Corvanta activo";
+constexpr char LauncherText[] = "S\xF3" "lo una Instacia de Corvanta debe correr a la vez.";   // Sólo
+constexpr char ManagedPrefix[] = "Sistema Unico de Autodeterminaci\xF3" "n";                   // Autodeterminación
+
+const std::string CopyOne = "C:\\corvanta-e2e\\Uno\\SuaWin.exe";
+const std::string CopyTwo = "C:\\corvanta-e2e\\Dos\\SuaWin.exe";
+
+using LaunchFaults = EndToEnd;
+
+void ExpectBox(const Box& box, const char* caption, const char* text, BoxIcon icon)
+{
+    EXPECT_NE(box.window, nullptr) << "no box appeared";
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.icon, icon);
+    EXPECT_EQ(box.owner, nullptr);
+}
+
+std::string LocationNow()
+{
+    std::string bytes;
+    if (!ReadBytes(LocationFile, bytes))
+        return "(none)";
+    return bytes;
+}
+
+void Report(const char* what, double milliseconds)
+{
+    std::printf("[ timing   ] %s: %.1f ms\n", what, milliseconds);
+    ::testing::Test::RecordProperty(what, static_cast<int>(milliseconds + 0.5));
+}
+
+// The launcher creates the location file with no sharing, so any open handle on it, even a
+// reader's that shares everything, makes the creation fail; so does a folder of that name.
+TEST_F(LaunchFaults, LocationFileThatCannotBeReplacedStartsNothingAndKeepsItsContent)
+{
+    PlaceStandIn(CopyOne);
+    WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne});
+    Launcher launcher;
+    ASSERT_TRUE(launcher.Start());
+    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+
+    const std::string earlier = "C:\\antes\\";
+    HeldFile held;
+    const struct {
+        const char* label;
+        std::function<bool()> arrange;
+        bool folder;
+    } cases[] = {
+        {"held open with no sharing", [&] { return held.Hold(LocationFile, 0); }, false},
+        {"held open by a reader that shares everything",
+         [&] { return held.Hold(LocationFile, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE); }, false},
+        {"a folder named SuaWin.ini",
+         [] {
+             RemoveTree(LocationFile);
+             return CreateDirectoryA(LocationFile, nullptr) != FALSE;
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        RemoveTree(LocationFile);
+        WriteBytes(LocationFile, earlier);
+        ASSERT_TRUE(c.arrange());
+        launcher.Click(1);
+        ExpectBox(launcher.TakeBox(), BadPathCaption, BadPathText, BoxIcon::Warning);
+        EXPECT_TRUE(launcher.ShowsNoBox());
+        EXPECT_TRUE(StandInWindows().empty()) << "a copy was started";
+        held.Release();
+        if (c.folder)
+            EXPECT_NE(GetFileAttributesA(LocationFile) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+        else
+            EXPECT_EQ(LocationNow(), earlier) << "the location file lost its content";
+    }
+
+    // Once the file is free again the same button starts the copy.
+    RemoveTree(LocationFile);
+    launcher.Click(1);
+    EXPECT_TRUE(WaitUntil([] { return StandInWindows().size() == 1; })) << "the copy did not start";
+    EXPECT_EQ(LocationNow(), FolderOf(CopyOne));
+}
+
+// The started copy's own window is the managed window: the next click, on any copy, is refused.
+TEST_F(LaunchFaults, ManagedWindowOpenedBetweenTwoClicksRefusesTheSecond)
+{
+    PlaceStandIn(CopyOne);
+    PlaceStandIn(CopyTwo);
+    WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne, "Copia_02=" + CopyTwo});
+    Launcher launcher;
+    ASSERT_TRUE(launcher.Start());
+    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+
+    launcher.Click(1);
+    ASSERT_TRUE(WaitUntil([] { return StandInWindows().size() == 1; })) << "the first click started nothing";
+    EXPECT_TRUE(launcher.ShowsNoBox());
+    EXPECT_EQ(LocationNow(), FolderOf(CopyOne));
+    for (int button : {1, 2}) {
+        SCOPED_TRACE("second click on button " + std::to_string(button));
+        launcher.Click(button);
+        ExpectBox(launcher.TakeBox(), ManagedCaption, ManagedText, BoxIcon::Error);
+        EXPECT_TRUE(launcher.ShowsNoBox());
+        EXPECT_EQ(StandInWindows().size(), 1u) << "a second copy was started";
+        EXPECT_EQ(LocationNow(), FolderOf(CopyOne)) << "the refused click rewrote the location file";
+    }
+}
+
+// 2,000 hidden top-level windows of this process, among them long titles and one title that
+// misses the managed prefix by its accent: the census still answers right, and is timed.
+TEST_F(LaunchFaults, CrowdedDesktopStillGivesTheRightAnswer)
+{
+    PlaceStandIn(CopyOne);
+    WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne});
+    constexpr int CrowdSize = 2000;
+    LARGE_INTEGER start = Now();
+    EXPECT_EQ(CountWindowsTitled(ManagedPrefix, 34), 0u);
+    Report("census before the crowd", MillisecondsSince(start));
+
+    WindowCrowd crowd;
+    start = Now();
+    for (int i = 0; i < CrowdSize; ++i) {
+        std::string title = "Ventana ajena " + std::to_string(i);
+        if (i % 500 == 0)
+            title = std::string(300, static_cast<char>('a' + i / 500));
+        if (i == 1000)
+            title = "Sistema Unico de Autodeterminacion - casi";  // no accent: not the managed program
+        ASSERT_NE(crowd.Add(title), nullptr) << "window " << i;
+    }
+    Report("create 2000 windows", MillisecondsSince(start));
+
+    // The census itself, in this process, over the same desktop.
+    start = Now();
+    EXPECT_EQ(CountWindowsTitled(ManagedPrefix, 34), 0u);
+    Report("census of the crowded desktop", MillisecondsSince(start));
+    EXPECT_EQ(CountWindowsTitled("Ventana ajena 1999", 0), 1u);
+    EXPECT_EQ(CountWindowsTitled(std::string(259, 'b').c_str(), 0), 1u) << "a 300-character title reads as 259";
+
+    Launcher launcher;
+    start = Now();
+    ASSERT_TRUE(launcher.Start());
+    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+    Report("launcher start to main window", MillisecondsSince(start));
+
+    start = Now();
+    launcher.Click(1);
+    // This thread owns the crowd: it keeps handling messages in case a start broadcasts to them.
+    ASSERT_TRUE(WaitPumping([] { return StandInWindows().size() == 1; })) << "no managed window: the copy starts";
+    Report("click to started copy's window", MillisecondsSince(start));
+    EXPECT_TRUE(launcher.ShowsNoBox());
+    CloseStandIns();
+
+    // One managed-title window, put at the bottom so the walk reaches it last.
+    HWND managed = crowd.Add(std::string(ManagedPrefix) + " - ventana real");
+    ASSERT_NE(managed, nullptr);
+    SetWindowPos(managed, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RemoveTree(LocationFile);
+    start = Now();
+    launcher.Click(1);
+    HWND window = launcher.WaitForBox();
+    ASSERT_NE(window, nullptr);
+    Report("click to refusal box", MillisecondsSince(start));
+    ExpectBox(ReadBox(window), ManagedCaption, ManagedText, BoxIcon::Error);
+    EXPECT_TRUE(DismissBox(window));
+    EXPECT_TRUE(StandInWindows().empty()) << "a copy was started";
+    EXPECT_EQ(LocationNow(), "(none)");
+    EXPECT_TRUE(launcher.Running());
+}
+
+// Each launcher creates its hidden window before it counts. If one counts before the other's
+// window exists, the other, counting later, sees the first's window: so at most one shows its
+// window; both may refuse. Whatever happens, each one either shows its window and runs, or shows
+// the refusal and ends with the box's result, 1, after OK.
+TEST_F(LaunchFaults, TwoLaunchersStartedTogetherNeverBothRun)
+{
+    constexpr int Trials = 5;
+    int oneShown = 0, bothRefused = 0;
+    for (int trial = 0; trial < Trials; ++trial) {
+        SCOPED_TRACE("trial " + std::to_string(trial));
+        ASSERT_TRUE(WaitUntil([] { return FindWindowA(nullptr, MainTitle) == nullptr; }));
+        Launcher launchers[2];
+        ASSERT_TRUE(launchers[0].Start()) << "error " << GetLastError();
+        ASSERT_TRUE(launchers[1].Start()) << "error " << GetLastError();
+        StartOutcome outcomes[2] = {};
+        HWND boxes[2] = {};
+        ASSERT_TRUE(WaitUntil([&] {
+            for (int i = 0; i < 2; ++i)
+                outcomes[i] = OutcomeOf(launchers[i].Id(), &boxes[i]);
+            return outcomes[0] != StartOutcome::Undecided && outcomes[1] != StartOutcome::Undecided;
+        })) << "a launcher neither showed its window nor refused";
+        ASSERT_FALSE(outcomes[0] == StartOutcome::Shown && outcomes[1] == StartOutcome::Shown)
+            << "two launchers run at once";
+        for (int i = 0; i < 2; ++i) {
+            if (outcomes[i] == StartOutcome::Shown) {
+                ++oneShown;
+                EXPECT_TRUE(launchers[i].Running());
+                continue;
+            }
+            // Both boxes and the winner's window are centred on the screen, where the icon is read
+            // from its pixels: move the box clear of them first.
+            SetWindowPos(boxes[i], HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+            ExpectBox(ReadBox(boxes[i]), LauncherCaption, LauncherText, BoxIcon::Error);
+            ASSERT_TRUE(DismissBox(boxes[i]));
+            DWORD code = 0;
+            ASSERT_TRUE(launchers[i].WaitForExit(code));
+            EXPECT_EQ(code, 1u) << "the box's result, IDOK";
+        }
+        if (outcomes[0] == StartOutcome::Refused && outcomes[1] == StartOutcome::Refused)
+            ++bothRefused;
+    }
+    std::printf("[ outcome  ] %d trials: one launcher ran in %d, both refused in %d\n", Trials, oneShown,
+                bothRefused);
+    RecordProperty("one_ran", oneShown);
+    RecordProperty("both_refused", bothRefused);
+}
+
+}  // namespace
+}  // namespace faults
