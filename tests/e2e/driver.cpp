@@ -1,7 +1,6 @@
 // Drives the real launcher from another process under Wine; see driver.h.
 #include "driver.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace e2e {
@@ -74,7 +73,29 @@ BoxIcon SampleIcon(HWND icon)
     return BoxIcon::Unknown;
 }
 
+// Presses the keys in order, then releases them in reverse order.
+bool SendKeys(const std::vector<WORD>& keys)
+{
+    std::vector<INPUT> input;
+    for (size_t i = 0; i < 2 * keys.size(); ++i) {
+        bool release = i >= keys.size();
+        WORD key = release ? keys[2 * keys.size() - 1 - i] : keys[i];
+        INPUT event = {};
+        event.type = INPUT_KEYBOARD;
+        event.ki.wVk = key;
+        event.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+        event.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
+        input.push_back(event);
+    }
+    return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
+}
+
 }  // namespace
+
+bool PressKey(WORD key)
+{
+    return SendKeys({key});
+}
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
@@ -223,6 +244,20 @@ std::vector<HWND> DialogsOf(DWORD process)
     return dialogs;
 }
 
+std::string DescribeWindowsOf(DWORD process)
+{
+    std::string list;
+    for (HWND window : TopLevelWindows()) {
+        if (ProcessOf(window) != process)
+            continue;
+        char name[64] = "";
+        GetClassNameA(window, name, sizeof name);
+        list += std::string("\n  ") + name + " \"" + WindowTitle(window) + "\"" +
+                (IsWindowVisible(window) ? " visible" : " hidden") + (IsWindowEnabled(window) ? "" : " disabled");
+    }
+    return list.empty() ? "none" : list;
+}
+
 void SyncWith(HWND window)
 {
     DWORD_PTR ignored;
@@ -357,35 +392,29 @@ bool Launcher::BringForward() const
 
 bool Launcher::PressAlt(WORD key) const
 {
-    if (!BringForward())
-        return false;
-    INPUT input[4] = {};
-    const WORD keys[4] = {VK_MENU, key, key, VK_MENU};
-    for (int i = 0; i < 4; ++i) {
-        input[i].type = INPUT_KEYBOARD;
-        input[i].ki.wVk = keys[i];
-        input[i].ki.wScan = static_cast<WORD>(MapVirtualKeyA(keys[i], MAPVK_VK_TO_VSC));
-        input[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    return SendInput(4, input, sizeof(INPUT)) == 4;
+    return BringForward() && SendKeys({VK_MENU, key});
 }
 
-HWND Launcher::WaitForBox(const std::vector<HWND>& seen) const
+HWND Launcher::WaitForBox() const
 {
     HWND box = nullptr;
     WaitUntil([&] {
         for (HWND window : DialogsOf(Id()))
-            if (IsWindowVisible(window) && WindowTitle(window) != SettingsTitle &&
-                std::find(seen.begin(), seen.end(), window) == seen.end())
+            if (WindowTitle(window) != SettingsTitle)
                 box = window;
         return box != nullptr;
     });
+    // A box is shown once its thread first runs out of messages.
+    if (box != nullptr)
+        WaitUntil([&] { return IsWindowVisible(box) != FALSE; });
+    else
+        ADD_FAILURE() << "no box appeared; the launcher's windows: " << DescribeWindowsOf(Id());
     return box;
 }
 
-Box Launcher::TakeBox(const std::vector<HWND>& seen) const
+Box Launcher::TakeBox() const
 {
-    HWND window = WaitForBox(seen);
+    HWND window = WaitForBox();
     if (window == nullptr)
         return Box();
     Box box = ReadBox(window);

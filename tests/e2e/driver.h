@@ -52,8 +52,10 @@ bool ReadStandInRecord(const std::string& folder, StandInRecord& record);
 std::string WindowTitle(HWND window);    // GetWindowTextA, which reads other processes' captions
 std::string ControlText(HWND control);  // WM_GETTEXT, which also reads other processes' edits
 DWORD ProcessOf(HWND window);
-// Visible top-level #32770 windows of the process, in z-order.
+// The process's top-level #32770 windows, shown or not yet, in z-order.
 std::vector<HWND> DialogsOf(DWORD process);
+// The process's top-level windows, one line each, for failure messages.
+std::string DescribeWindowsOf(DWORD process);
 // Returns once the window's thread has handled everything sent before (or the wait ran out).
 void SyncWith(HWND window);
 // The stand-in windows now open; CloseStandIns closes them and ends their processes.
@@ -73,6 +75,9 @@ struct Box {
 Box ReadBox(HWND window);
 // Presses the box's OK button and waits until the box is gone.
 bool DismissBox(HWND window);
+
+// A key pressed and released through real keyboard input, to whatever window is in front.
+bool PressKey(WORD key);
 
 // One launcher process, ended by TerminateProcess if a test leaves it running.
 class Launcher {
@@ -100,11 +105,11 @@ public:
     // Alt+key through real keyboard input; false when the window could not be brought forward.
     bool PressAlt(WORD key) const;
 
-    // The next box of this process (an unowned #32770 that is neither the settings dialog nor
-    // one of the windows listed), or null after the wait.
-    HWND WaitForBox(const std::vector<HWND>& seen = {}) const;
+    // The process's box (a #32770 other than the settings dialog), once shown; null, and a
+    // failure, after the wait.
+    HWND WaitForBox() const;
     // Waits for that box, reads it and dismisses it.
-    Box TakeBox(const std::vector<HWND>& seen = {}) const;
+    Box TakeBox() const;
     // True when the process shows no box at all (after its thread has caught up).
     bool ShowsNoBox() const;
 

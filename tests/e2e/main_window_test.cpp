@@ -24,7 +24,7 @@ const std::string CopyDeep = "C:\\corvanta-e2e\\A\\B\\C\\SuaWin.exe";
 
 void ExpectBox(const Box& box, const char* caption, const char* text, BoxIcon icon)
 {
-    EXPECT_NE(box.window, nullptr) << "no box appeared";
+    ASSERT_NE(box.window, nullptr) << "no box appeared";
     EXPECT_EQ(box.caption, caption);
     EXPECT_EQ(box.text, text);
     EXPECT_EQ(box.icon, icon);
@@ -43,7 +43,7 @@ void ExpectStartedIn(const std::string& folder, const std::string& expectedDirec
     CloseStandIns();
 }
 
-TEST_F(EndToEnd, CaptionsShowTheSettingsFileAsLoadedAtStart)
+TEST_F(EndToEnd, StartShowsTheCentredWindowWithTheLoadedCaptions)
 {
     PlaceStandIn(CopyOne);
     PlaceStandIn(CopyTwo);
@@ -67,6 +67,13 @@ TEST_F(EndToEnd, CaptionsShowTheSettingsFileAsLoadedAtStart)
         Launcher launcher;
         ASSERT_TRUE(launcher.Start());
         ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+        // 640 x 300, centred; with no window manager the window keeps the place it asked for.
+        RECT frame;
+        GetWindowRect(launcher.Main(), &frame);
+        EXPECT_EQ(frame.left, GetSystemMetrics(SM_CXSCREEN) / 2 - 320);
+        EXPECT_EQ(frame.top, GetSystemMetrics(SM_CYSCREEN) / 2 - 150);
+        EXPECT_EQ(frame.right - frame.left, 640);
+        EXPECT_EQ(frame.bottom - frame.top, 300);
         for (int id = 1; id <= 4; ++id)
             EXPECT_EQ(launcher.Caption(id), c.copyCaptions[id - 1]) << "button " << id;
         EXPECT_EQ(launcher.Caption(5), "&Acerca de...");
@@ -236,6 +243,11 @@ TEST_F(EndToEnd, ExitButtonAndCloseEndWithCodeZero)
         Launcher launcher;
         ASSERT_TRUE(launcher.Start());
         ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+        // A command carrying a notification code is not a click.
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(launcher.Main(), WM_COMMAND, MAKEWPARAM(7, BN_DOUBLECLICKED), 0, SMTO_NORMAL, WaitMs,
+                            &ignored);
+        EXPECT_TRUE(IsWindow(launcher.Main()));
         c.close(launcher);
         DWORD code = 99;
         ASSERT_TRUE(launcher.WaitForExit(code));

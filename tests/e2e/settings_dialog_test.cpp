@@ -13,6 +13,8 @@ constexpr char BadPathCaption[] = "Ruta Incorrecta";
 constexpr char BadPathText[] = "El Archivo No existe en la ruta Especificada";
 constexpr int AcceptId = 13;
 constexpr int CancelId = 14;
+constexpr int ChooserFileName = 0x47C;    // the file chooser's name box
+constexpr int ChooserFilterList = 0x470;  // and its list of file types
 constexpr int PathEdit(int slot) { return 3 * slot - 2; }
 constexpr int DescriptionEdit(int slot) { return 3 * slot; }
 
@@ -130,6 +132,54 @@ TEST_F(SettingsDialog, CancelAndCloseDiscardEveryEdit)
         ExpectSettingsUnchanged();
         ExpectCaptionsAsSeeded();
     }
+}
+
+TEST_F(SettingsDialog, BrowseFillsThePathAndMovesToTheDescription)
+{
+    HWND dialog = launcher.OpenSettings();
+    ASSERT_NE(dialog, nullptr);
+    const struct {
+        const char* label;
+        int slot;
+        bool byEscape;       // Escape arrives as IDCANCEL, which is copy 1's browse button
+        std::string chosen;  // empty: the chooser is cancelled
+    } cases[] = {
+        {"copy 2, a file chosen", 2, false, CopyOne},
+        {"copy 4, chooser cancelled", 4, false, ""},
+        {"Escape key, copy 1", 1, true, CopyTwo},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const std::string before = Field(dialog, PathEdit(c.slot));
+        if (c.byEscape) {
+            SetForegroundWindow(dialog);
+            ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }, 2000));
+            ASSERT_TRUE(PressKey(VK_ESCAPE));
+        } else {
+            PostMessageA(GetDlgItem(dialog, PathEdit(c.slot) + 1), BM_CLICK, 0, 0);
+        }
+        HWND chooser = launcher.WaitForBox();
+        ASSERT_NE(chooser, nullptr) << "no file chooser";
+        EXPECT_EQ(WindowTitle(chooser), "Seleccione la Ubicaci\xF3" "n del Archivo Ejecutable");  // Ubicación
+        EXPECT_EQ(GetWindow(chooser, GW_OWNER), dialog);
+        EXPECT_EQ(ControlText(GetDlgItem(chooser, ChooserFilterList)), "SuaWin.exe") << "the first filter";
+        if (c.chosen.empty()) {
+            PostMessageA(GetDlgItem(chooser, IDCANCEL), BM_CLICK, 0, 0);
+        } else {
+            SetField(chooser, ChooserFileName, c.chosen);
+            PostMessageA(GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
+        }
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); })) << "the chooser did not close";
+        EXPECT_TRUE(launcher.ShowsNoBox());
+        if (c.chosen.empty()) {
+            EXPECT_EQ(Field(dialog, PathEdit(c.slot)), before);
+            EXPECT_NE(launcher.FocusedWindow(), GetDlgItem(dialog, DescriptionEdit(c.slot)));
+        } else {
+            EXPECT_EQ(Field(dialog, PathEdit(c.slot)), c.chosen);
+            EXPECT_EQ(launcher.FocusedWindow(), GetDlgItem(dialog, DescriptionEdit(c.slot)));
+        }
+    }
+    ExpectSettingsUnchanged();
 }
 
 TEST_F(SettingsDialog, AcceptSavesEveryCopyAndRelabelsAtOnce)
