@@ -344,10 +344,11 @@ unsigned CountAllWindows()
     return count;
 }
 
-constexpr int CensusBatches = 25;
+constexpr int CensusBatches = 25;          // at the least,
+constexpr double CensusSeconds = 0.5;       // and as many more as fit in this time
 volatile unsigned CensusSink;  // keeps the timed walks from being optimised away
 
-// Seconds per call of walk: the fastest of several timed batches, each long enough for the clock to be
+// Seconds per call of walk: the fastest of many timed batches, each long enough for the clock to be
 // exact. The walk is pure work on this thread, so anything slower is other load on the machine.
 template <typename Walk> double SecondsPerWalk(Walk walk)
 {
@@ -362,7 +363,8 @@ template <typename Walk> double SecondsPerWalk(Walk walk)
         repeats *= 2;
     }
     std::vector<double> batches;
-    for (int batch = 0; batch < CensusBatches; ++batch) {
+    double end = Seconds() + CensusSeconds;
+    while (batches.size() < CensusBatches || Seconds() < end) {
         double start = Seconds();
         for (unsigned i = 0; i < repeats; ++i)
             CensusSink = walk();
@@ -630,7 +632,7 @@ int main(int argc, char** argv)
     TimedRow("Wine: ShellExecuteA first in a fresh process (cold, as in the launcher) vs CreateProcessA, to the "
              "stand-in's process created",
              createdCold, createdD);
-    std::string batches = std::to_string(CensusBatches);
+    std::string batches = "at least " + std::to_string(CensusBatches);
     for (const CensusPoint& point : census)
         Row("Census, " + Grouped(point.extra) + " extra window" + (point.extra == 1 ? "" : "s") +
                 " of this thread (" + Grouped(point.total) + " in all), per walk, fastest of " + batches +
