@@ -171,6 +171,7 @@ TEST_F(LaunchFaults, CrowdedDesktopStillGivesTheRightAnswer)
     HWND managed = crowd.Add(std::string(ManagedPrefix) + " - ventana real");
     ASSERT_NE(managed, nullptr);
     SetWindowPos(managed, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(GetWindow(managed, GW_HWNDNEXT), nullptr) << "the managed window is not last";
     RemoveTree(LocationFile);
     start = Now();
     launcher.Click(1);
