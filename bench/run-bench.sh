@@ -33,7 +33,7 @@ timeout 1800 "$root/scripts/wine-run" "$session" "$driver" \
     --reference32 "$win32/bench/Reference.exe" \
     --standin "$win64/tests/e2e/SuaWin.exe" \
     --start-runs "${BENCH_START_RUNS:-30}" \
-    --launch-runs "${BENCH_LAUNCH_RUNS:-15}" </dev/null >"$out.part"
+    --launch-runs "${BENCH_LAUNCH_RUNS:-20}" </dev/null >"$out.part"
 
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
 wine=$(/usr/lib/wine/wine64 --version 2>/dev/null || echo unknown)
