@@ -1,8 +1,9 @@
 // Measures the launcher against the reference program and prints one markdown table.
 //
 // Runs under wine64 in a prefix of its own. Start-up, memory and launches are taken from real child
-// processes, alternating the two sides so that drift in the machine falls on both alike; the census
-// is the launcher's own CountWindowsTitled, linked in, walking windows this driver creates.
+// processes, alternating the programs so that drift in the machine falls on all of them alike; the
+// census is the launcher's own CountWindowsTitled, linked in, walking windows that this driver, or a
+// second copy of it, creates.
 #include <windows.h>
 #include <psapi.h>
 #include <shellapi.h>
@@ -130,8 +131,8 @@ HANDLE StartProcess(const std::string& exe, const char* folder, const std::strin
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder,
                         &startup, &info)) {
-        std::fprintf(stderr, "bench_driver: error %lu\n", GetLastError());
-        Fail("CreateProcessA failed", exe.c_str());
+        std::string detail = exe + " (error " + std::to_string(GetLastError()) + ")";
+        Fail("CreateProcessA failed", detail.c_str());
     }
     CloseHandle(info.hThread);
     return info.hProcess;
@@ -275,8 +276,11 @@ LaunchSample MeasureShellExecuteStart()
     return FinishStandIn(start, startTime, nullptr);
 }
 
+// The child's exit code carries microseconds above this; 0 and Fail's 1 mean it failed.
+constexpr DWORD ExitCodeMicrosBase = 2;
+
 // The child side of MeasureColdShellExecute: one ShellExecuteA, the first in this process as in the
-// launcher, timed to the creation of the stand-in's process; the exit code carries microseconds.
+// launcher, timed to the creation of the stand-in's process.
 int ShellExecuteOnceMain()
 {
     ULONGLONG startTime = SystemTimeNow();
@@ -289,7 +293,7 @@ int ShellExecuteOnceMain()
     HANDLE process = OpenWindowProcess(window);
     double seconds = SecondsToCreation(process, startTime);
     CloseHandle(process);
-    return static_cast<int>(seconds * 1e6) + 1;
+    return static_cast<int>(seconds * 1e6) + static_cast<int>(ExitCodeMicrosBase);
 }
 
 // Seconds from a cold ShellExecuteA to the stand-in's process, taken in a fresh child process.
@@ -301,7 +305,7 @@ double MeasureColdShellExecute()
     HANDLE child = StartProcess(self, nullptr, " --shell-execute-once");
     DWORD micros = 0;
     if (WaitForSingleObject(child, VisibleTimeoutMs + ExitTimeoutMs) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(child, &micros) || micros == 0)
+        !GetExitCodeProcess(child, &micros) || micros < ExitCodeMicrosBase)
         Fail("the cold ShellExecuteA child failed");
     CloseHandle(child);
     HWND window = WaitForVisibleWindow(StandInTitle, nullptr);
@@ -310,7 +314,7 @@ double MeasureColdShellExecute()
     HANDLE process = OpenWindowProcess(window);
     CloseAndWait(window, process, "the stand-in");
     CloseHandle(process);
-    return (micros - 1) / 1e6;
+    return (micros - ExitCodeMicrosBase) / 1e6;
 }
 
 // Slot 1 names the stand-in's copy; the launcher reads this at every start.
@@ -344,12 +348,13 @@ unsigned CountAllWindows()
     return count;
 }
 
-constexpr int CensusBatches = 25;          // at the least,
-constexpr double CensusSeconds = 0.5;       // and as many more as fit in this time
-volatile unsigned CensusSink;  // keeps the timed walks from being optimised away
+constexpr size_t CensusBatches = 25;   // timed batches at the least,
+constexpr double CensusSeconds = 0.5;  // and as many more as fit in this time
+volatile unsigned CensusSink;          // keeps the timed walks from being optimised away
 
 // Seconds per call of walk: the fastest of many timed batches, each long enough for the clock to be
-// exact. The walk is pure work on this thread, so anything slower is other load on the machine.
+// exact. A walk waits on nothing but wineserver requests, so a slower batch is other load on the
+// machine, not the walk.
 template <typename Walk> double SecondsPerWalk(Walk walk)
 {
     walk();
@@ -531,8 +536,7 @@ Options ParseOptions(int argc, char** argv)
         else Fail("unknown option", name.c_str());
     }
     if (options.launcher64.empty() || options.reference64.empty() || options.referenceDlls64.empty() ||
-        options.launcher32.empty() ||
-        options.reference32.empty() || options.standIn.empty())
+        options.launcher32.empty() || options.reference32.empty() || options.standIn.empty())
         Fail("usage: bench_driver --launcher64 EXE --reference64 EXE --reference-dlls64 EXE --launcher32 EXE "
              "--reference32 EXE --standin EXE [--start-runs N] [--launch-runs N]");
     if (options.startRuns < 1 || options.launchRuns < 1)
