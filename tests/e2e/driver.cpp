@@ -1,6 +1,8 @@
 // Drives the real launcher from another process under Wine; see driver.h.
 #include "driver.h"
 
+#include <tlhelp32.h>
+
 #include <cstring>
 
 namespace e2e {
@@ -286,6 +288,18 @@ void CloseStandIns()
     }
 }
 
+int CountProcesses(const char* name)
+{
+    int count = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        count += lstrcmpiA(entry.szExeFile, name) == 0 ? 1 : 0;
+    CloseHandle(snapshot);
+    return count;
+}
+
 HWND StartStandIn(const std::string& executable)
 {
     PlaceStandIn(executable);
@@ -386,6 +400,15 @@ void Launcher::Click(int id) const
 
 bool Launcher::BringForward() const
 {
+    // Keys pressed while an earlier Alt's menu mode is still unwinding would go to the menu. The
+    // menu loop starts only after WM_INITMENU's handler returns, and that handler may have just
+    // left a modal box or dialog: once the thread has answered, it is either idle or in the loop.
+    SyncWith(main_);
+    WaitUntil([&] {
+        GUITHREADINFO thread = {};
+        thread.cbSize = sizeof thread;
+        return GetGUIThreadInfo(ThreadId(), &thread) && (thread.flags & GUI_INMENUMODE) == 0;
+    });
     SetForegroundWindow(main_);
     return WaitUntil([&] { return GetForegroundWindow() == main_; }, 2000);
 }
@@ -501,6 +524,26 @@ void SetField(HWND dialog, int id, const std::string& text)
 std::string Field(HWND dialog, int id)
 {
     return ControlText(GetDlgItem(dialog, id));
+}
+
+std::string Launcher::DescribeInput() const
+{
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(ThreadId(), &thread);
+    auto name = [&](HWND window) {
+        if (window == nullptr)
+            return std::string("none");
+        char number[32];
+        wsprintfA(number, "%p", static_cast<void*>(window));
+        return std::string(number) + (window == main_ ? " (main)" : "") + " \"" + WindowTitle(window) + "\"";
+    };
+    char flags[16];
+    wsprintfA(flags, "%lx", thread.flags);
+    return std::string("input flags ") + flags + ", active " + name(thread.hwndActive) + ", focus " +
+           name(thread.hwndFocus) + ", capture " + name(thread.hwndCapture) + ", menu owner " +
+           name(thread.hwndMenuOwner) + ", foreground " + name(GetForegroundWindow()) + "; windows:" +
+           DescribeWindowsOf(Id());
 }
 
 }  // namespace e2e

@@ -61,6 +61,8 @@ void SyncWith(HWND window);
 // The stand-in windows now open; CloseStandIns closes them and ends their processes.
 std::vector<HWND> StandInWindows();
 void CloseStandIns();
+// The running processes whose executable has this file name.
+int CountProcesses(const char* name);
 // Starts the stand-in directly, not through the launcher; returns its window.
 HWND StartStandIn(const std::string& executable);
 
@@ -116,6 +118,7 @@ public:
     HWND OpenSettings() const;               // clicks Configure; the dialog, or null
     HWND SettingsDialog() const;             // the open settings dialog, or null
     HWND FocusedWindow() const;              // the keyboard focus of the launcher's thread
+    std::string DescribeInput() const;       // its input state, for failure messages
 
 private:
     PROCESS_INFORMATION info_ = {};

@@ -134,7 +134,7 @@ TEST_F(EndToEnd, OpenManagedProgramBlocksEveryCopyButton)
         EXPECT_TRUE(launcher.ShowsNoBox());
         std::string location;
         EXPECT_FALSE(ReadBytes(LocationFile, location)) << "the location file was written: " << location;
-        EXPECT_EQ(StandInWindows().size(), 1u) << "a copy was started";
+        EXPECT_EQ(CountProcesses("SuaWin.exe"), 1) << "a copy was started";
     }
 }
 
@@ -169,42 +169,52 @@ TEST_F(EndToEnd, SecondLauncherIsRefusedAndEndsWithTheBoxResult)
 TEST_F(EndToEnd, BadPathWarnsOnceAndStartsNothing)
 {
     const std::string deleted = std::string(Root) + "\\Borrada\\SuaWin.exe";
-    PlaceStandIn(deleted);
-    PlaceStandIn(CopyTwo);
-    WriteSettings({"[RUTAS]", "Copia_01=", "Copia_02=C:\\corvanta-e2e\\nada\\SuaWin.exe", "Copia_03=" + deleted,
-                   "Copia_04=" + CopyTwo});
-    Launcher launcher;
-    ASSERT_TRUE(launcher.Start());
-    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
-    EXPECT_EQ(launcher.Caption(3), "&3. " + deleted);
-
     const std::string earlier = "C:\\antes\\";
+    HANDLE held = INVALID_HANDLE_VALUE;
     const struct {
         const char* label;
-        int button;
-        std::function<void()> arrange;
+        std::string path;               // copy 1's
+        std::function<void()> arrange;  // after the captions are made, before the click
+        std::string location;           // what the location file holds afterwards
     } cases[] = {
-        {"empty path", 1, [] {}},
-        {"executable missing", 2, [] {}},
-        {"executable deleted after the captions were made", 3, [&] { RemoveTree(deleted); }},
-        // A folder in the location file's place: the file cannot be created.
-        {"location file cannot be created", 4, [] {
+        {"empty path", "", [] {}, earlier},
+        {"executable missing", "C:\\corvanta-e2e\\nada\\SuaWin.exe", [] {}, earlier},
+        {"executable deleted after the captions were made", deleted, [&] { RemoveTree(deleted); }, earlier},
+        {"location file replaced by a folder", CopyTwo, [] {
              RemoveTree(LocationFile);
              CreateDirectoryA(LocationFile, nullptr);
-         }},
+         }, ""},
+        {"location file held open by another program", CopyTwo, [&] {
+             held = CreateFileA(LocationFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+         }, earlier},
+        // The search accepts a wildcard, so the folder is written; the start itself is refused.
+        {"wildcard the start refuses", std::string(Root) + "\\B\\*.exe", [] {}, FolderOf(CopyTwo)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
+        PlaceStandIn(deleted);
+        PlaceStandIn(CopyTwo);
+        RemoveTree(LocationFile);
         WriteBytes(LocationFile, earlier);
+        WriteSettings({"[RUTAS]", "Copia_01=" + c.path});
+        Launcher launcher;
+        ASSERT_TRUE(launcher.Start());
+        ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
         c.arrange();
-        launcher.Click(c.button);
+        launcher.Click(1);
         ExpectBox(launcher.TakeBox(), BadPathCaption, BadPathText, BoxIcon::Warning);
         EXPECT_TRUE(launcher.ShowsNoBox());
+        EXPECT_EQ(CountProcesses("SuaWin.exe"), 0) << "a copy was started";
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        held = INVALID_HANDLE_VALUE;
         std::string location;
-        if (ReadBytes(LocationFile, location))
-            EXPECT_EQ(location, earlier) << "the location file keeps its earlier content";
-        EXPECT_TRUE(StandInWindows().empty()) << "a copy was started";
+        if (!c.location.empty()) {
+            ASSERT_TRUE(ReadBytes(LocationFile, location));
+            EXPECT_EQ(location, c.location);
+        }
     }
+    RemoveTree(LocationFile);
 }
 
 TEST_F(EndToEnd, AboutBoxBelongsToTheMainWindow)
@@ -295,7 +305,7 @@ TEST_F(EndToEnd, AltWithAMnemonicActsLikeItsButton)
         SCOPED_TRACE("Alt+S");
         ASSERT_TRUE(launcher.PressAlt('S'));
         DWORD code = 99;
-        ASSERT_TRUE(launcher.WaitForExit(code));
+        ASSERT_TRUE(launcher.WaitForExit(code)) << launcher.DescribeInput();
         EXPECT_EQ(code, 0u);
     }
 }
