@@ -35,8 +35,28 @@ static_assert(ShortChooserSize == 76, "the 32-bit program hands the chooser its 
 static OPENFILENAMEA Chooser;
 static char ChosenFile[TextBufferSize];
 
+typedef BOOL(WINAPI* OpenFileNameProc)(OPENFILENAMEA*);
+
+// The chooser's library is loaded on the first Browse rather than at start: it brings a train of
+// other libraries with it, which would otherwise make up most of the launcher's memory for a
+// dialog most runs never open. Null when the library cannot be had.
+static OpenFileNameProc ChooserProc()
+{
+    static OpenFileNameProc proc;
+    if (proc == nullptr) {
+        HMODULE library = LoadLibraryA(Text::ChooserLibrary);
+        if (library != nullptr)
+            proc = reinterpret_cast<OpenFileNameProc>(
+                reinterpret_cast<void*>(GetProcAddress(library, Text::ChooserEntry)));
+    }
+    return proc;
+}
+
 void BrowseForExecutable(HWND dialog, int id)
 {
+    OpenFileNameProc chooseFile = ChooserProc();
+    if (chooseFile == nullptr)
+        return;
     for (char& byte : ChosenFile)
         byte = '\0';
     Chooser.lStructSize = ShortChooserSize;
@@ -49,7 +69,7 @@ void BrowseForExecutable(HWND dialog, int id)
     Chooser.Flags = OFN_LONGNAMES | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
     // A failed chooser can leave bytes in the buffer (a name too long for it leaves the size it
     // needed), so only a file actually chosen counts; a cancel leaves the buffer empty.
-    if (!GetOpenFileNameA(&Chooser) || ChosenFile[0] == '\0')
+    if (!chooseFile(&Chooser) || ChosenFile[0] == '\0')
         return;
     SetDlgItemTextA(dialog, PathEditBeside(id), ChosenFile);
     SetFocus(GetDlgItem(dialog, DescriptionEditBeside(id)));

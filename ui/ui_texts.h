@@ -16,8 +16,11 @@ constexpr char AboutText[] = "Corvanta 1.0, Por Ramiro Olvera Saucedo\r\nMail: r
 constexpr char SetupDialogName[] = "SetUpDialog";
 constexpr char SetupOpenFailedText[] = "Error al Abrir la Ventana de Configuraci\xF3" "n";     // Configuración
 
-// File chooser. The filter list is pairs of shown text and pattern, ended by an empty text.
+// File chooser, and the library and entry point it is loaded from on first use.
+constexpr char ChooserLibrary[] = "comdlg32.dll";
+constexpr char ChooserEntry[] = "GetOpenFileNameA";
 constexpr char ChooserTitle[] = "Seleccione la Ubicaci\xF3" "n del Archivo Ejecutable";        // Ubicación
+// The filter list is pairs of shown text and pattern, ended by an empty text.
 constexpr char ChooserFilter[] =
     "SuaWin.exe\0SuaWin.exe\0"
     "Programas\0*.exe\0"

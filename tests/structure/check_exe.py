@@ -37,7 +37,8 @@ RT_ICON, RT_DIALOG, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 5, 14, 16, 24
 LANGUAGE = 1033  # English (United States), the tag of every resource
 
 MACHINES = {32: (0x014C, 0x10B, "i386, PE32"), 64: (0x8664, 0x20B, "AMD64, PE32+")}
-DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "shell32.dll"}
+# The file chooser's comdlg32 is loaded on first use, by name, not imported.
+DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll"}
 RUNTIME_SECTIONS = {".ctors", ".dtors", ".crt", ".tls"}
 
 CLASS_ATOMS = {0x0080: "BUTTON", 0x0081: "EDIT", 0x0082: "STATIC"}
