@@ -247,6 +247,7 @@ TEST_F(EndToEnd, ExitButtonAndCloseEndWithCodeZero)
     } cases[] = {
         {"Salir", [](const Launcher& launcher) { launcher.Click(7); }},
         {"WM_CLOSE", [](const Launcher& launcher) { PostMessageA(launcher.Main(), WM_CLOSE, 0, 0); }},
+        {"Alt+F4", [](const Launcher& launcher) { EXPECT_TRUE(launcher.PressAlt(VK_F4)); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);

@@ -138,15 +138,19 @@ TEST_F(SettingsDialog, BrowseFillsThePathAndMovesToTheDescription)
 {
     HWND dialog = launcher.OpenSettings();
     ASSERT_NE(dialog, nullptr);
+    // The chooser's record lives for the whole run, so the file type picked once stays picked.
+    const char* everyFile = "Todos los Archivos";
     const struct {
         const char* label;
         int slot;
         bool byEscape;       // Escape arrives as IDCANCEL, which is copy 1's browse button
+        const char* filter;  // the file type the chooser opens with
+        int pick;            // the file type then picked (0-based; -1: none)
         std::string chosen;  // empty: the chooser is cancelled
     } cases[] = {
-        {"copy 2, a file chosen", 2, false, CopyOne},
-        {"copy 4, chooser cancelled", 4, false, ""},
-        {"Escape key, copy 1", 1, true, CopyTwo},
+        {"copy 2, a file chosen", 2, false, "SuaWin.exe", 2, CopyOne},
+        {"copy 4, chooser cancelled", 4, false, everyFile, -1, ""},
+        {"Escape key, copy 1", 1, true, everyFile, -1, CopyTwo},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
@@ -162,7 +166,14 @@ TEST_F(SettingsDialog, BrowseFillsThePathAndMovesToTheDescription)
         ASSERT_NE(chooser, nullptr) << "no file chooser";
         EXPECT_EQ(WindowTitle(chooser), "Seleccione la Ubicaci\xF3" "n del Archivo Ejecutable");  // Ubicación
         EXPECT_EQ(GetWindow(chooser, GW_OWNER), dialog);
-        EXPECT_EQ(ControlText(GetDlgItem(chooser, ChooserFilterList)), "SuaWin.exe") << "the first filter";
+        HWND filters = GetDlgItem(chooser, ChooserFilterList);
+        EXPECT_EQ(ControlText(filters), c.filter);
+        if (c.pick >= 0) {
+            DWORD_PTR ignored;
+            SendMessageTimeoutA(filters, CB_SETCURSEL, c.pick, 0, SMTO_NORMAL, WaitMs, &ignored);
+            SendMessageTimeoutA(chooser, WM_COMMAND, MAKEWPARAM(ChooserFilterList, CBN_SELENDOK),
+                                reinterpret_cast<LPARAM>(filters), SMTO_NORMAL, WaitMs, &ignored);
+        }
         if (c.chosen.empty()) {
             PostMessageA(GetDlgItem(chooser, IDCANCEL), BM_CLICK, 0, 0);
         } else {
