@@ -366,8 +366,11 @@ bool Launcher::Start(const std::string& directory)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + LauncherPath + "\"";
-    return CreateProcessA(LauncherPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          directory.empty() ? nullptr : directory.c_str(), &startup, &info_) != FALSE;
+    if (CreateProcessA(LauncherPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       directory.empty() ? nullptr : directory.c_str(), &startup, &info_))
+        return true;
+    ADD_FAILURE() << "CreateProcessA(" << LauncherPath << ") failed with error " << GetLastError();
+    return false;
 }
 
 HWND Launcher::WaitForMainWindow()

@@ -248,6 +248,16 @@ TEST_F(EndToEnd, ExitButtonAndCloseEndWithCodeZero)
         {"Salir", [](const Launcher& launcher) { launcher.Click(7); }},
         {"WM_CLOSE", [](const Launcher& launcher) { PostMessageA(launcher.Main(), WM_CLOSE, 0, 0); }},
         {"Alt+F4", [](const Launcher& launcher) { EXPECT_TRUE(launcher.PressAlt(VK_F4)); }},
+        // A box has no owner, so the main window stays open to a close while the box is up.
+        {"WM_CLOSE with a box up", [](const Launcher& launcher) {
+             launcher.Click(1);
+             ASSERT_NE(launcher.WaitForBox(), nullptr);
+             PostMessageA(launcher.Main(), WM_CLOSE, 0, 0);
+         }},
+        {"WM_CLOSE with the dialog open", [](const Launcher& launcher) {
+             ASSERT_NE(launcher.OpenSettings(), nullptr);
+             PostMessageA(launcher.Main(), WM_CLOSE, 0, 0);
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
