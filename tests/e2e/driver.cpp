@@ -6,24 +6,6 @@
 #include <cstring>
 
 namespace e2e {
-
-namespace {
-
-// A host path as Wine's drive Z: shows it.
-std::string OnDriveZ(const char* hostPath)
-{
-    std::string path = std::string("Z:") + hostPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
-}  // namespace
-
-std::string LauncherPath = OnDriveZ(CORVANTA_E2E_LAUNCHER);
-std::string StandInPath = OnDriveZ(CORVANTA_E2E_STANDIN);
-
 namespace {
 
 constexpr DWORD PollMs = 10;
@@ -92,7 +74,20 @@ bool SendKeys(const std::vector<WORD>& keys)
     return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
 }
 
+// A host path as Wine's drive Z: shows it.
+std::string OnDriveZ(const char* hostPath)
+{
+    std::string path = std::string("Z:") + hostPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
 }  // namespace
+
+std::string LauncherPath = OnDriveZ(CORVANTA_E2E_LAUNCHER);
+std::string StandInPath = OnDriveZ(CORVANTA_E2E_STANDIN);
 
 bool PressKey(WORD key)
 {
