@@ -18,6 +18,15 @@ extern std::string StandInPath;
 constexpr char MainTitle[] = "Corvanta [Maneja Varias Copias de WinSua]";
 constexpr char SettingsTitle[] = "Configuraci\xF3" "n de Corvanta";                  // Configuración
 constexpr char StandInTitle[] = "Sistema Unico de Autodeterminaci\xF3" "n - Prueba";  // Autodeterminación
+
+// The boxes the launcher shows, written out here rather than taken from the program's own texts.
+constexpr char BadPathCaption[] = "Ruta Incorrecta";
+constexpr char BadPathText[] = "El Archivo No existe en la ruta Especificada";
+constexpr char ManagedCaption[] = "Ya hay un Programa de WinSua activo";
+constexpr char ManagedText[] = "S\xF3" "lo una Instacia de WinSua debe correr a la vez.";      // Sólo
+constexpr char LauncherCaption[] = "Ya hay un Programa de Corvanta activo";
+constexpr char LauncherText[] = "S\xF3" "lo una Instacia de Corvanta debe correr a la vez.";   // Sólo
+
 constexpr char LocationFile[] = "C:\\windows\\SuaWin.ini";
 constexpr char SettingsFile[] = "C:\\windows\\Corvanta.ini";
 constexpr char StandInRecordName[] = "standin-record.txt";

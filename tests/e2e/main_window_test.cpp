@@ -7,13 +7,6 @@
 namespace e2e {
 namespace {
 
-constexpr char BadPathCaption[] = "Ruta Incorrecta";
-constexpr char BadPathText[] = "El Archivo No existe en la ruta Especificada";
-constexpr char ManagedCaption[] = "Ya hay un Programa de WinSua activo";
-constexpr char ManagedText[] = "S\xF3" "lo una Instacia de WinSua debe correr a la vez.";      // Sólo
-constexpr char LauncherCaption[] = "Ya hay un Programa de Corvanta activo";
-constexpr char LauncherText[] = "S\xF3" "lo una Instacia de Corvanta debe correr a la vez.";   // Sólo
-
 // Four copies in folders of different shapes: a space and an accented letter, a short name
 // (shorter than the first, so a leftover of it would show), the root of the drive, and one
 // deeper down.

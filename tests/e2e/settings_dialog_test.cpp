@@ -9,8 +9,6 @@
 namespace e2e {
 namespace {
 
-constexpr char BadPathCaption[] = "Ruta Incorrecta";
-constexpr char BadPathText[] = "El Archivo No existe en la ruta Especificada";
 constexpr int AcceptId = 13;
 constexpr int CancelId = 14;
 constexpr int ChooserFileName = 0x47C;    // the file chooser's name box

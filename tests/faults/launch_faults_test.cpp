@@ -13,12 +13,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr char BadPathCaption[] = "Ruta Incorrecta";
-constexpr char BadPathText[] = "El Archivo No existe en la ruta Especificada";
-constexpr char ManagedCaption[] = "Ya hay un Programa de WinSua activo";
-constexpr char ManagedText[] = "S\xF3" "lo una Instacia de WinSua debe correr a la vez.";      // Sólo
-constexpr char LauncherCaption[] = "Ya hay un Programa de Corvanta activo";
-constexpr char LauncherText[] = "S\xF3" "lo una Instacia de Corvanta debe correr a la vez.";   // Sólo
 constexpr char ManagedPrefix[] = "Sistema Unico de Autodeterminaci\xF3" "n";                   // Autodeterminación
 
 const std::string CopyOne = "C:\\corvanta-e2e\\Uno\\SuaWin.exe";
