@@ -3,7 +3,7 @@
 
 JOBS ?= 2
 
-.PHONY: build test run fuzz bench bootstrap
+.PHONY: build test run fuzz bench dist bootstrap
 
 bootstrap:
 	@scripts/bootstrap
@@ -34,3 +34,7 @@ fuzz: bootstrap
 # Start-up, memory, size, census and launch against a minimal reference program; not part of test.
 bench: build
 	bench/run-bench.sh
+
+# The download, dist/Corvanta-1.0.zip: the shipped exe and LEAME.txt (the users' guide, cp1252); prints its SHA-256.
+dist: build
+	scripts/make-dist build/win32/Corvanta.exe README.md dist/Corvanta-1.0.zip
