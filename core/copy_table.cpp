@@ -10,7 +10,7 @@ bool FileExists(const char* path)
 {
     if (path[0] == '\0')
         return false;
-    return PlatformFindFile(path);
+    return PlatformFindFile(path) != FoundEntry::None;
 }
 
 void ComposeSlotLabel(int slot, char (&caption)[CaptionBufferSize])

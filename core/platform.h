@@ -14,15 +14,17 @@ bool PlatformWriteProfile(const char* file, const char* section, const char* key
 
 // --- Files.
 
-// True when FindFirstFileA accepts the path unchanged (the search handle is closed at once).
-// Whatever that search accepts counts: folders, wildcards that match, paths relative to the
-// current directory.
-bool PlatformFindFile(const char* path);
+// What FindFirstFileA finds for the path unchanged (the search handle is closed at once): nothing,
+// or whether its first entry is a file or a folder. Whatever that search accepts is found: folders
+// named without a trailing backslash, wildcards that match, paths relative to the current directory.
+enum class FoundEntry { None, File, Folder };
+FoundEntry PlatformFindFile(const char* path);
 
 // GetWindowsDirectoryA into buffer; returns the length, or 0 when it failed or did not fit.
 unsigned PlatformWindowsDirectory(char* buffer, unsigned size);
 
-// GetFullPathNameA against the current directory; returns the length, or 0 when it failed or did
+// GetFullPathNameA against the current directory: relative parts resolved, forward slashes made
+// backslashes, a canonical full path left as it is. Returns the length, or 0 when it failed or did
 // not fit.
 unsigned PlatformFullPath(const char* path, char* buffer, unsigned size);
 
@@ -33,9 +35,14 @@ bool PlatformReplaceFile(const char* name, const char* bytes, unsigned length);
 
 // --- Programs.
 
-// ShellExecuteA(no owner, default verb, path, no parameters, folder, SW_SHOWDEFAULT).
-// Returns true when the platform reports the start succeeded (a result above 32).
+// ShellExecuteExA(no owner, default verb, path, no parameters, folder, SW_SHOWDEFAULT), asking for
+// the started process, which is kept in place of the one kept before. Returns true when the
+// platform reports the start succeeded.
 bool PlatformStartProgram(const char* path, const char* folder);
+
+// True while the process kept by the last start has not ended, from the moment it was created,
+// before it has any window; false once it has ended, or when no start gave a process.
+bool PlatformStartedProgramRunning();
 
 // --- Top-level windows, for the census.
 

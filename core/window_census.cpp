@@ -5,13 +5,19 @@
 #include "text_buffer.h"
 #include "texts.h"
 
+// Window handles index a table of 65,536 entries, so no desktop holds more windows than that. A
+// GetWindow walk can run in circles when windows are reordered while it goes; one that has passed
+// this many windows is doing so, and ends there.
+constexpr unsigned WalkLimit = 65536;
+
 unsigned CountWindowsTitled(const char* target, unsigned compareLength)
 {
     unsigned count = 0;
+    unsigned walked = 0;
     char title[TextBufferSize];
     // Every window the walk reaches counts, whatever its process, class or visibility.
-    for (PlatformWindow window = PlatformFirstWindow(); window != nullptr;
-         window = PlatformNextWindow(window)) {
+    for (PlatformWindow window = PlatformFirstWindow(); window != nullptr && walked < WalkLimit;
+         window = PlatformNextWindow(window), ++walked) {
         title[0] = '\0';
         PlatformWindowTitle(window, title, TextBufferSize);
         title[TextBufferSize - 1] = '\0';
@@ -25,7 +31,10 @@ unsigned CountWindowsTitled(const char* target, unsigned compareLength)
 
 bool IsManagedProgramRunning()
 {
-    if (CountWindowsTitled(Text::ManagedTitlePrefix, Text::ManagedTitlePrefixLength) == 0)
+    // The copy started last counts from the moment its process exists: its window can take a
+    // while to appear, and a second copy started in that time would run beside it.
+    if (!PlatformStartedProgramRunning() &&
+        CountWindowsTitled(Text::ManagedTitlePrefix, Text::ManagedTitlePrefixLength) == 0)
         return false;
     PlatformShowBox(Text::ManagedRunningText, Text::ManagedRunningCaption, BoxIcon::Error);
     return true;

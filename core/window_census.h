@@ -5,7 +5,8 @@
 // that many leading characters of each title take part.
 unsigned CountWindowsTitled(const char* target, unsigned compareLength);
 
-// True when a managed-program window is open; the user has then been told and no copy may start.
+// True when a managed-program window is open, or the copy this launcher started last is still
+// running; the user has then been told and no copy may start.
 bool IsManagedProgramRunning();
 
 // True when another launcher's window exists. Shows nothing.

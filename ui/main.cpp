@@ -59,8 +59,32 @@ static int RunMessageLoop()
     return static_cast<int>(message.wParam);
 }
 
+// Shows the refusal of a second launcher and ends the process with the box's result, without
+// showing or destroying a window.
+static void RefuseToRun()
+{
+    ExitProcess(static_cast<UINT>(
+        PlatformShowBox(Text::LauncherRunningText, Text::LauncherRunningCaption, BoxIcon::Error)));
+}
+
+// Two launchers started at the same moment can each count the other's hidden window and both
+// refuse. A mutex named after the launcher's title picks one of them before either makes a
+// window: the one that creates it goes on, one that finds it there refuses. The handle is kept to
+// the end of the process; a refused launcher lets go of its own first, so that it does not keep the
+// mutex alive after the launcher that runs has ended. A mutex that cannot be made at all leaves the
+// title rule alone to decide.
+static void RefuseIfAnotherIsStarting()
+{
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, Text::WindowTitle);
+    if (mutex == nullptr || GetLastError() != ERROR_ALREADY_EXISTS)
+        return;
+    CloseHandle(mutex);
+    RefuseToRun();
+}
+
 int StartUp(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    RefuseIfAnotherIsStarting();
     AppIcon = LoadIconA(instance, MAKEINTRESOURCEA(APP_ICON));
     RegisterMainWindowClass(instance);
 
@@ -71,10 +95,10 @@ int StartUp(HINSTANCE instance, HINSTANCE, LPSTR, int)
                                   CenterOrigin(MainWindowHeight, GetSystemMetrics(SM_CYSCREEN)),
                                   MainWindowWidth, MainWindowHeight, nullptr, nullptr, instance, nullptr);
 
-    // Another launcher's window: refuse, and leave without showing or destroying our own.
+    // Another launcher's window, or any window with exactly its title: refuse, and leave without
+    // showing or destroying our own.
     if (IsAnotherLauncherRunning())
-        ExitProcess(static_cast<UINT>(
-            PlatformShowBox(Text::LauncherRunningText, Text::LauncherRunningCaption, BoxIcon::Error)));
+        RefuseToRun();
 
     ShowWindow(window, SW_SHOWNORMAL);
     return RunMessageLoop();

@@ -8,7 +8,6 @@
 #include "../core/platform.h"
 #include "../core/settings_file.h"
 #include "../core/texts.h"
-#include "../core/window_census.h"
 #include "../resources/resource.h"
 #include "platform_win32.h"
 #include "program.h"
@@ -54,6 +53,19 @@ HWND CreateButton(HWND parent, int x, int y, int width, int height, const char* 
                            GetModuleHandleA(nullptr), nullptr);
 }
 
+// The push button's own window procedure, which the copy buttons pass everything on to.
+static WNDPROC ButtonProc;
+
+// A push button takes the second press of a double-click as a click of its own, and on a copy
+// button that would be a second start of the same copy: there the second press is dropped, so a
+// double-click is one click.
+static LRESULT CALLBACK CopyButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_LBUTTONDBLCLK)
+        return 0;
+    return CallWindowProcA(ButtonProc, button, message, wParam, lParam);
+}
+
 static void OnCreate(HWND window)
 {
     HFONT font = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
@@ -61,16 +73,12 @@ static void OnCreate(HWND window)
         HWND button = CreateButton(window, place.x, place.y, place.width, place.height,
                                    place.caption, place.id, WS_EX_CLIENTEDGE | WS_EX_STATICEDGE);
         SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+        if (place.id >= COPY_BUTTON_1 && place.id <= COPY_BUTTON_4)
+            ButtonProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+                button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CopyButtonProc)));
     }
     MainWindowHandle = window;
     LoadSettings();
-}
-
-static void LaunchSlot(int slot)
-{
-    if (IsManagedProgramRunning())
-        return;
-    LaunchCopy(SlotAt(slot).path);
 }
 
 static void ShowAbout(HWND window)

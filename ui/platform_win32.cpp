@@ -17,14 +17,14 @@ bool PlatformWriteProfile(const char* file, const char* section, const char* key
     return WritePrivateProfileStringA(section, key, value, file) != FALSE;
 }
 
-bool PlatformFindFile(const char* path)
+FoundEntry PlatformFindFile(const char* path)
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(path, &found);
     if (search == INVALID_HANDLE_VALUE)
-        return false;
+        return FoundEntry::None;
     FindClose(search);
-    return true;
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FoundEntry::Folder : FoundEntry::File;
 }
 
 // Both routines report the size they need, larger than the buffer, when the text does not fit.
@@ -55,10 +55,35 @@ bool PlatformReplaceFile(const char* name, const char* bytes, unsigned length)
     return wrote && written == length;
 }
 
+// The process of the copy started last; null when there is none, or once it has been seen ended.
+static HANDLE StartedProcess;
+
 bool PlatformStartProgram(const char* path, const char* folder)
 {
-    HINSTANCE result = ShellExecuteA(nullptr, nullptr, path, nullptr, folder, SW_SHOWDEFAULT);
-    return reinterpret_cast<INT_PTR>(result) > 32;
+    if (StartedProcess != nullptr)
+        CloseHandle(StartedProcess);
+    // The launcher reports a failed start itself, so the shell shows no error of its own.
+    SHELLEXECUTEINFOA start = {};
+    start.cbSize = sizeof(start);
+    start.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    start.lpFile = path;
+    start.lpDirectory = folder;
+    start.nShow = SW_SHOWDEFAULT;
+    bool started = ShellExecuteExA(&start) != FALSE;
+    // A start handed to a program already running gives no process to keep.
+    StartedProcess = started ? start.hProcess : nullptr;
+    return started;
+}
+
+bool PlatformStartedProgramRunning()
+{
+    if (StartedProcess == nullptr)
+        return false;
+    if (WaitForSingleObject(StartedProcess, 0) == WAIT_TIMEOUT)
+        return true;
+    CloseHandle(StartedProcess);
+    StartedProcess = nullptr;
+    return false;
 }
 
 PlatformWindow PlatformFirstWindow()

@@ -1,7 +1,8 @@
 // Paths of any bytes through the existence test, the caption and the launch, against every
 // failure the platform can report.
 // Input: a flags byte, the bytes a failing write lets through, the Windows directory and the
-// current directory as texts, then the path (the rest).
+// current directory as texts, then the path (the rest). The launch must start only a file found
+// under its full path, and write only that path's folder.
 #include "../../core/copy_table.h"
 #include "../../core/launcher.h"
 #include "../host/fake_platform.h"
@@ -11,20 +12,17 @@ namespace {
 
 enum Flags : unsigned {
     Exists = 1, CreateFails = 2, WriteFails = 4, StartFails = 8, NoWindowsDirectory = 16,
-    NoFullPath = 32,
+    NoFullPath = 32, ResolvesToFolder = 64,
 };
 
 const std::string Earlier = "C:\\ANTES\\";
 
-// The executable the launch should end up with: the path itself when it names a folder,
-// otherwise the platform's full path for it, when it gives one.
-std::string Executable(const std::string& path, unsigned flags)
+// The program the launch should start: the platform's full path for the path, or empty when it
+// gives none.
+std::string Resolved(const std::string& path)
 {
-    if (path.find('\\') != std::string::npos || (flags & NoFullPath))
-        return path;
-    std::string name = path.size() >= 2 && path[1] == ':' ? path.substr(2) : path;
-    std::string full = Fake::currentDirectory + "\\" + name;
-    return full.size() < TextBufferSize ? full : path;
+    char full[TextBufferSize];
+    return PlatformFullPath(path.c_str(), full, TextBufferSize) != 0 ? std::string(full) : std::string();
 }
 
 }  // namespace
@@ -60,6 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (flags & Exists)
         Fake::existingPaths.insert(path);
     const bool exists = !path.empty() && (flags & Exists);
+    // The search finds the resolved path as a file, or as a folder.
+    const std::string executable = Resolved(path);
+    if (exists && !executable.empty() && executable != path)
+        (flags & ResolvesToFolder ? Fake::existingFolders : Fake::existingPaths).insert(executable);
+    const bool isFile = !executable.empty() && Fake::existingPaths.count(executable) != 0;
+    const bool wildcard = path.find_first_of("*?") != std::string::npos;
 
     REQUIRE(FileExists(path.c_str()) == exists);
     RefreshSlotLabels();
@@ -68,11 +72,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LaunchCopy(SlotAt(1).path);
 
     REQUIRE(std::string(SlotAt(1).path) == path);
-    const std::string executable = Executable(path, flags);
     const std::size_t slash = executable.rfind('\\');
     const std::string folder = slash == std::string::npos ? "" : executable.substr(0, slash + 1);
-    const bool writes = exists && !folder.empty() && !(flags & NoWindowsDirectory) &&
-                        Fake::windowsDirectory.size() < TextBufferSize;
+    // Only a file found under its full path, with no wildcard in what was typed, is written.
+    const bool writes = exists && !wildcard && isFile && !folder.empty() &&
+                        !(flags & NoWindowsDirectory) && Fake::windowsDirectory.size() < TextBufferSize;
     const bool created = writes && !(flags & CreateFails);
     const bool complete = created && !(flags & WriteFails);
 

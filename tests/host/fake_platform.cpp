@@ -10,8 +10,10 @@
 namespace Fake {
 
 std::set<std::string> existingPaths;
+std::set<std::string> existingFolders;
 std::vector<ProfileEntry> profile;
 std::vector<std::string> windowTitles;
+bool walkGoesRound;
 std::string windowsDirectory;
 std::string currentDirectory;
 std::vector<File> files;
@@ -22,6 +24,9 @@ unsigned partialLength;
 bool windowsDirectoryFails;
 bool fullPathFails;
 bool startFails;
+bool startedProgramRunning;
+std::function<void()> duringStart;
+std::function<void()> duringBox;
 
 std::vector<ProfileRead> profileReads;
 std::vector<ProfileWrite> profileWrites;
@@ -35,8 +40,10 @@ static int callCount;
 void Reset()
 {
     existingPaths.clear();
+    existingFolders.clear();
     profile.clear();
     windowTitles.clear();
+    walkGoesRound = false;
     windowsDirectory = "C:\\WINDOWS";
     currentDirectory = "C:\\WORK";
     files.clear();
@@ -46,6 +53,9 @@ void Reset()
     windowsDirectoryFails = false;
     fullPathFails = false;
     startFails = false;
+    startedProgramRunning = false;
+    duringStart = nullptr;
+    duringBox = nullptr;
     profileReads.clear();
     profileWrites.clear();
     boxes.clear();
@@ -134,9 +144,11 @@ bool PlatformWriteProfile(const char* file, const char* section, const char* key
     return true;
 }
 
-bool PlatformFindFile(const char* path)
+FoundEntry PlatformFindFile(const char* path)
 {
-    return existingPaths.count(path) != 0;
+    if (existingPaths.count(path) != 0)
+        return FoundEntry::File;
+    return existingFolders.count(path) != 0 ? FoundEntry::Folder : FoundEntry::None;
 }
 
 unsigned PlatformWindowsDirectory(char* buffer, unsigned size)
@@ -146,14 +158,25 @@ unsigned PlatformWindowsDirectory(char* buffer, unsigned size)
     return CopyCut(windowsDirectory, buffer, size);
 }
 
-// Joins the current directory and the name, dropping a drive prefix; the real routine also
-// folds "." and "..", which no test here relies on.
+// Forward slashes become backslashes; a full path ("C:\..." or "\\server\...") stays as it is;
+// a path from the drive's root takes the current directory's drive; anything else is joined to
+// the current directory (a drive-relative "C:name" too, as if that drive's own current directory
+// were this one). The real routine also folds "." and "..", which no test here relies on.
 unsigned PlatformFullPath(const char* path, char* buffer, unsigned size)
 {
     std::string name = path;
-    if (name.size() >= 2 && name[1] == ':')
-        name.erase(0, 2);
-    std::string full = currentDirectory + "\\" + name;
+    for (char& c : name)
+        if (c == '/')
+            c = '\\';
+    std::string full;
+    if (name.compare(0, 2, "\\\\") == 0 || (name.size() >= 3 && name[1] == ':' && name[2] == '\\'))
+        full = name;
+    else if (name.size() >= 2 && name[1] == ':')
+        full = currentDirectory + "\\" + name.substr(2);
+    else if (name[0] == '\\')
+        full = currentDirectory.substr(0, 2) + name;
+    else
+        full = currentDirectory + "\\" + name;
     if (fullPathFails || full.size() >= size)
         return 0;
     return CopyCut(full, buffer, size);
@@ -175,10 +198,28 @@ bool PlatformReplaceFile(const char* name, const char* bytes, unsigned length)
     return replaceOutcome == ReplaceOutcome::Written;
 }
 
+// Runs a pending hook once, cleared first so that a hook may call back into the core.
+static void RunOnce(std::function<void()>& hook)
+{
+    std::function<void()> pending = hook;
+    hook = nullptr;
+    if (pending)
+        pending();
+}
+
 bool PlatformStartProgram(const char* path, const char* folder)
 {
     starts.push_back({callCount++, path, folder});
-    return !startFails;
+    RunOnce(duringStart);
+    if (startFails)
+        return false;
+    startedProgramRunning = true;
+    return true;
+}
+
+bool PlatformStartedProgramRunning()
+{
+    return startedProgramRunning;
 }
 
 // A window is its position in the walk plus one, so that null still ends the walk.
@@ -190,7 +231,9 @@ PlatformWindow PlatformFirstWindow()
 PlatformWindow PlatformNextWindow(PlatformWindow window)
 {
     std::uintptr_t next = reinterpret_cast<std::uintptr_t>(window) + 1;
-    return next > windowTitles.size() ? nullptr : reinterpret_cast<PlatformWindow>(next);
+    if (next > windowTitles.size())
+        return walkGoesRound ? PlatformFirstWindow() : nullptr;
+    return reinterpret_cast<PlatformWindow>(next);
 }
 
 void PlatformWindowTitle(PlatformWindow window, char* buffer, unsigned size)
@@ -212,5 +255,6 @@ void PlatformSetSlotCaption(int slot, const char* text)
 int PlatformShowBox(const char* text, const char* caption, BoxIcon icon)
 {
     boxes.push_back({callCount++, text, caption, icon});
+    RunOnce(duringBox);
     return 1;
 }

@@ -2,6 +2,7 @@
 // logs of everything the core shows, writes or starts. Shared by the host tests and the fuzzers.
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,14 +25,17 @@ enum class ReplaceOutcome { Written, CreateFails, WriteFails };
 
 // --- The scripted world.
 
-// Paths PlatformFindFile accepts, matched byte for byte (the real search also takes other
-// spellings, wildcards and folders; the tests name exactly what should exist).
+// Paths PlatformFindFile finds as files, and as folders, matched byte for byte (the real search
+// also takes other spellings and wildcards; the tests name exactly what should exist).
 extern std::set<std::string> existingPaths;
+extern std::set<std::string> existingFolders;
 // The settings file. Section and key names match in any ASCII case, as the profile routines do.
 extern std::vector<ProfileEntry> profile;
 // Top-level windows in walk order, by title; a title longer than the buffer is cut as
-// GetWindowTextA cuts it.
+// GetWindowTextA cuts it. With walkGoesRound the window after the last is the first again, as in
+// a walk that runs in circles while windows are reordered.
 extern std::vector<std::string> windowTitles;
+extern bool walkGoesRound;
 extern std::string windowsDirectory;    // "C:\WINDOWS" after Reset
 extern std::string currentDirectory;    // "C:\WORK" after Reset
 // Files on disk, by exact name; PlatformReplaceFile replaces or adds an entry.
@@ -45,6 +49,13 @@ extern unsigned partialLength;                 // bytes that reach the file when
 extern bool windowsDirectoryFails;
 extern bool fullPathFails;
 extern bool startFails;
+// Whether the program started last still runs: every start that succeeds sets it.
+extern bool startedProgramRunning;
+
+// --- Things that happen while the core waits on the platform: a start or a box runs a message
+// loop, in which the user can press another button. Called once each, then cleared.
+extern std::function<void()> duringStart;
+extern std::function<void()> duringBox;
 
 // --- What the core did.
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "../../core/copy_table.h"
 #include "../../core/launcher.h"
 #include "fake_platform.h"
 
@@ -88,19 +89,31 @@ TEST_F(LauncherTest, LocationFileLivesInTheWindowsDirectory)
     }
 }
 
-// A bare name the search found in the current directory gets that directory as its folder.
-TEST_F(LauncherTest, BareNameIsResolvedAgainstTheCurrentDirectory)
+// A typed path is resolved to a full path before its folder is cut: the folder written, the
+// working directory and the program started all come from the resolved path.
+TEST_F(LauncherTest, TypedPathIsResolvedBeforeItsFolderIsCut)
 {
-    Fake::currentDirectory = "C:\\SUA3";
-    Fake::existingPaths = {"SuaWin.exe"};
+    struct Case { std::string typed, resolved, folder; } cases[] = {
+        {"C:\\SUA2/SuaWin.exe", "C:\\SUA2\\SuaWin.exe", "C:\\SUA2\\"},
+        {"C:/SUA2/SuaWin.exe", "C:\\SUA2\\SuaWin.exe", "C:\\SUA2\\"},
+        {"SUA2\\SuaWin.exe", "C:\\WORK\\SUA2\\SuaWin.exe", "C:\\WORK\\SUA2\\"},
+        {"SuaWin.exe", "C:\\WORK\\SuaWin.exe", "C:\\WORK\\"},
+        {"C:SuaWin.exe", "C:\\WORK\\SuaWin.exe", "C:\\WORK\\"},
+        {"\\SUA3\\SuaWin.exe", "C:\\SUA3\\SuaWin.exe", "C:\\SUA3\\"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Fake::Reset();
+        Fake::existingPaths = {c.typed, c.resolved};
 
-    LaunchCopy("SuaWin.exe");
+        LaunchCopy(c.typed.c_str());
 
-    EXPECT_EQ(*Fake::FileBytes(LocationFile), "C:\\SUA3\\");
-    ASSERT_EQ(Fake::starts.size(), 1u);
-    EXPECT_EQ(Fake::starts[0].path, "C:\\SUA3\\SuaWin.exe");
-    EXPECT_EQ(Fake::starts[0].folder, "C:\\SUA3\\");
-    EXPECT_TRUE(Fake::boxes.empty());
+        EXPECT_EQ(*Fake::FileBytes(LocationFile), c.folder);
+        ASSERT_EQ(Fake::starts.size(), 1u);
+        EXPECT_EQ(Fake::starts[0].path, c.resolved);
+        EXPECT_EQ(Fake::starts[0].folder, c.folder);
+        EXPECT_TRUE(Fake::boxes.empty());
+    }
 }
 
 TEST_F(LauncherTest, EachFailureWarnsOnceAndStartsNothingUnwritten)
@@ -132,6 +145,21 @@ TEST_F(LauncherTest, EachFailureWarnsOnceAndStartsNothingUnwritten)
         {"bare name that cannot be resolved", "SuaWin.exe",
          [] { Fake::existingPaths.insert("SuaWin.exe"); Fake::fullPathFails = true; }, nullptr,
          false},
+        {"full path that cannot be resolved", path, [] { Fake::fullPathFails = true; }, nullptr, false},
+        // The existence test takes these; a launch of them would hand the managed program a
+        // parent folder or a pattern's folder.
+        {"folder named without its backslash", "C:\\SUA2",
+         [] { Fake::existingFolders.insert("C:\\SUA2"); }, nullptr, false},
+        {"relative name of a folder", "SUA2",
+         [] { Fake::existingFolders = {"SUA2", "C:\\WORK\\SUA2"}; }, nullptr, false},
+        {"wildcard that matches", "C:\\SUA2\\*.exe",
+         [] { Fake::existingPaths.insert("C:\\SUA2\\*.exe"); }, nullptr, false},
+        {"single-character wildcard", "C:\\SUA2\\SuaWin.ex?",
+         [] { Fake::existingPaths.insert("C:\\SUA2\\SuaWin.ex?"); }, nullptr, false},
+        // Found as typed, but a folder once resolved.
+        {"typed name of a file that resolves to a folder", "SUA4",
+         [] { Fake::existingPaths.insert("SUA4"); Fake::existingFolders.insert("C:\\WORK\\SUA4"); },
+         nullptr, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -146,6 +174,70 @@ TEST_F(LauncherTest, EachFailureWarnsOnceAndStartsNothingUnwritten)
         EXPECT_EQ(*Fake::FileBytes(LocationFile), c.locationBytes ? c.locationBytes : earlier);
         EXPECT_EQ(Fake::starts.size(), c.startAttempted ? 1u : 0u);
     }
+}
+
+// A copy button: refused while the managed program runs, which includes the copy this launcher
+// started last until its process ends, and a press that comes while one is being handled.
+TEST_F(LauncherTest, CopyButtonStartsOneCopyAtATime)
+{
+    const std::string one = "C:\\SUA1\\SuaWin.exe";
+    const std::string two = "C:\\SUA2\\SuaWin.exe";
+    const std::string managedText = "S\xF3" "lo una Instacia de WinSua debe correr a la vez.";
+    struct Case {
+        const char* what;
+        void (*arrange)();
+        std::vector<std::string> started;   // in order
+        std::vector<std::string> boxTexts;  // in order
+    } cases[] = {
+        {"nothing running", [] {}, {one}, {}},
+        {"the copy started last still runs, before any window of it",
+         [] { Fake::startedProgramRunning = true; }, {}, {managedText}},
+        {"a managed-program window", [] { Fake::windowTitles = {"Sistema Unico de Autodeterminaci\xF3" "n"}; },
+         {}, {managedText}},
+        {"copy 2 pressed while copy 1 is being started",
+         [] { Fake::duringStart = [] { LaunchSlot(2); }; }, {one}, {}},
+        {"copy 2 pressed while copy 1's refusal is shown",
+         [] { Fake::startedProgramRunning = true; Fake::duringBox = [] { LaunchSlot(2); }; }, {},
+         {managedText}},
+        {"copy 2 pressed while copy 1's bad-path warning is shown",
+         [] { Fake::existingPaths.erase("C:\\SUA1\\SuaWin.exe"); Fake::duringBox = [] { LaunchSlot(2); }; },
+         {}, {BadPathText}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Fake::Reset();
+        Fake::existingPaths = {one, two};
+        CopyText(SlotAt(1).path, one.c_str(), TextBufferSize);
+        CopyText(SlotAt(2).path, two.c_str(), TextBufferSize);
+        c.arrange();
+
+        LaunchSlot(1);
+
+        std::vector<std::string> started, boxTexts;
+        for (const Fake::Start& start : Fake::starts)
+            started.push_back(start.path);
+        for (const Fake::Box& box : Fake::boxes)
+            boxTexts.push_back(box.text);
+        EXPECT_EQ(started, c.started);
+        EXPECT_EQ(boxTexts, c.boxTexts);
+        if (c.started.empty())
+            EXPECT_EQ(Fake::FileBytes(LocationFile), nullptr) << "the location file was written";
+    }
+
+    // Once the first copy has ended, the next press starts the next copy; and a press is acted on
+    // again once the one before has been handled.
+    Fake::Reset();
+    Fake::existingPaths = {one, two};
+    CopyText(SlotAt(1).path, one.c_str(), TextBufferSize);
+    CopyText(SlotAt(2).path, two.c_str(), TextBufferSize);
+    LaunchSlot(1);
+    LaunchSlot(2);
+    EXPECT_EQ(Fake::starts.size(), 1u) << "copy 2 started beside copy 1";
+    Fake::startedProgramRunning = false;
+    LaunchSlot(2);
+    ASSERT_EQ(Fake::starts.size(), 2u);
+    EXPECT_EQ(Fake::starts[1].path, two);
+    EXPECT_EQ(*Fake::FileBytes(LocationFile), "C:\\SUA2\\");
 }
 
 }  // namespace

@@ -107,4 +107,17 @@ TEST_F(WindowCensusTest, AnotherLauncherNeedsASecondExactTitle)
     }
 }
 
+// A walk that runs in circles ends after 65,536 windows, more than any desktop holds: the answer
+// then is what the walk saw up to there.
+TEST_F(WindowCensusTest, WalkThatGoesRoundEndsAtTheHandleTableSize)
+{
+    Fake::walkGoesRound = true;
+    Fake::windowTitles = {Launcher, "Bloc de notas", Managed + " - Empresa", "Calculadora"};
+
+    EXPECT_EQ(CountWindowsTitled(Launcher.c_str(), 0), 65536u / 4);
+    EXPECT_EQ(CountWindowsTitled(Managed.c_str(), 34), 65536u / 4);
+    Fake::windowTitles = {Launcher, "Bloc de notas"};
+    EXPECT_FALSE(IsManagedProgramRunning());
+}
+
 }  // namespace
