@@ -6,22 +6,22 @@
 namespace Text {
 
 // Main window.
-constexpr char ButtonClass[] = "BUTTON";
-constexpr char AboutCaption[] = "&Acerca de...";
-constexpr char ConfigureCaption[] = "&Configurar";
-constexpr char ExitCaption[] = "&Salir";
-constexpr char AboutText[] = "Corvanta 1.0, Por Ramiro Olvera Saucedo\r\nMail: rolvera@corvanta.example";
+inline constexpr char ButtonClass[] = "BUTTON";
+inline constexpr char AboutCaption[] = "&Acerca de...";
+inline constexpr char ConfigureCaption[] = "&Configurar";
+inline constexpr char ExitCaption[] = "&Salir";
+inline constexpr char AboutText[] = "Corvanta 1.0, Por Ramiro Olvera Saucedo\r\nMail: rolvera@corvanta.example";
 
 // Settings dialog: stored as SETUPDIALOG; resource names are matched without regard to case.
-constexpr char SetupDialogName[] = "SetUpDialog";
-constexpr char SetupOpenFailedText[] = "Error al Abrir la Ventana de Configuraci\xF3" "n";     // Configuración
+inline constexpr char SetupDialogName[] = "SetUpDialog";
+inline constexpr char SetupOpenFailedText[] = "Error al Abrir la Ventana de Configuraci\xF3" "n";     // Configuración
 
 // File chooser, and the library and entry point it is loaded from on first use.
-constexpr char ChooserLibrary[] = "comdlg32.dll";
-constexpr char ChooserEntry[] = "GetOpenFileNameA";
-constexpr char ChooserTitle[] = "Seleccione la Ubicaci\xF3" "n del Archivo Ejecutable";        // Ubicación
+inline constexpr char ChooserLibrary[] = "comdlg32.dll";
+inline constexpr char ChooserEntry[] = "GetOpenFileNameA";
+inline constexpr char ChooserTitle[] = "Seleccione la Ubicaci\xF3" "n del Archivo Ejecutable";        // Ubicación
 // The filter list is pairs of shown text and pattern, ended by an empty text.
-constexpr char ChooserFilter[] =
+inline constexpr char ChooserFilter[] =
     "SuaWin.exe\0SuaWin.exe\0"
     "Programas\0*.exe\0"
     "Todos los Archivos\0*.*\0";
