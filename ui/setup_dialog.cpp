@@ -104,8 +104,8 @@ static void AcceptSettings(HWND dialog)
             continue;
         }
         allValid = false;
-        // On purpose, copy 1's warning shows the bad path itself while copies 2 to 4 get the fixed
-        // text: a long-standing difference users know, not a slip to tidy.
+        // Copy 1's warning shows the bad path itself while copies 2 to 4 get the fixed text: the
+        // behaviour is kept as it is specified for the program's users, not a slip to tidy.
         PlatformShowBox(slot == 1 ? path : Text::BadPathText, Text::BadPathCaption, BoxIcon::Warning);
         FocusControl(dialog, PathEditId(slot));
     }
