@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace e2e {
@@ -95,6 +96,13 @@ std::string StandInPath = OnDriveZ(CORVANTA_E2E_STANDIN);
 bool PressKey(WORD key)
 {
     return SendKeys({key});
+}
+
+int Trials(int usual)
+{
+    const char* asked = std::getenv("CORVANTA_TRIALS");
+    int trials = asked != nullptr ? std::atoi(asked) : 0;
+    return trials > 0 ? trials : usual;
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
@@ -284,6 +292,21 @@ void CloseStandIns()
             CloseHandle(process);
         }
     }
+    // A stand-in still waiting to show its window has none to close: it is ended.
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, "SuaWin.exe") != 0)
+            continue;
+        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, entry.th32ProcessID);
+        if (process == nullptr)
+            continue;
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, WaitMs);
+        CloseHandle(process);
+    }
+    CloseHandle(snapshot);
 }
 
 int CountProcesses(const char* name)
@@ -405,6 +428,31 @@ bool Launcher::WaitForExit(DWORD& code, DWORD timeoutMs)
 void Launcher::Click(int id) const
 {
     PostMessageA(GetDlgItem(main_, id), BM_CLICK, 0, 0);
+}
+
+bool Launcher::DoubleClick(int id) const
+{
+    // The pointer is put in the middle of the button first and seen there; then both presses go
+    // as one input sequence, well inside the double-click time and distance, so the system itself
+    // makes the second press a double-click.
+    RECT place;
+    if (!BringForward() || !GetWindowRect(GetDlgItem(main_, id), &place))
+        return false;
+    POINT middle = {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    if (!WaitUntil([&] {
+            POINT now;
+            SetCursorPos(middle.x, middle.y);
+            return GetCursorPos(&now) && now.x == middle.x && now.y == middle.y &&
+                   WindowFromPoint(middle) == GetDlgItem(main_, id);
+        }))
+        return false;
+    INPUT events[4] = {};
+    const DWORD presses[4] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 4; ++i) {
+        events[i].type = INPUT_MOUSE;
+        events[i].mi.dwFlags = presses[i];
+    }
+    return SendInput(4, events, sizeof(INPUT)) == 4;
 }
 
 bool Launcher::BringForward() const

@@ -35,6 +35,10 @@ constexpr char Root[] = "C:\\corvanta-e2e";  // every copy folder of a test live
 // Long enough for a cold Wine start, short enough that a stuck window ends the test quickly.
 constexpr DWORD WaitMs = 10000;
 
+// How often a test of chance repeats: its own number, or CORVANTA_TRIALS when that is set, for a
+// longer run by hand.
+int Trials(int usual);
+
 // Polls until done() holds or the time runs out; returns done()'s last answer.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = WaitMs);
 
@@ -111,6 +115,8 @@ public:
 
     std::string Caption(int id) const { return WindowTitle(GetDlgItem(main_, id)); }
     void Click(int id) const;
+    // A real double-click with the mouse in the middle of button id; false when it was not sent.
+    bool DoubleClick(int id) const;
     // Makes the main window the foreground window, which receives keyboard input.
     bool BringForward() const;
     // Alt+key through real keyboard input; false when the window could not be brought forward.

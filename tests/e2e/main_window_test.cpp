@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace e2e {
 namespace {
 
@@ -77,37 +79,76 @@ TEST_F(EndToEnd, StartShowsTheCentredWindowWithTheLoadedCaptions)
 
 TEST_F(EndToEnd, LaunchPointsTheLocationFileAtTheCopyAndStartsItThere)
 {
-    // Copy 4 is a bare file name, found in the launcher's own folder and resolved against it.
+    // The launcher runs in its own folder, Cuatro: a typed path that is bare, relative, uses
+    // forward slashes or dots is taken from there, resolved to the full path whose folder is
+    // written and started in.
     const std::string folderFour = std::string(Root) + "\\Cuatro\\";
-    PlaceStandIn(folderFour + "SuaWin.exe");
-    WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne, "Copia_02=" + CopyTwo, "Copia_03=" + CopyAtRoot,
-                   "Copia_04=SuaWin.exe"});
     const struct {
-        int button;
-        std::string executable;
-        std::string directory;  // where the copy runs: its folder without the backslash, but for a root
-    } cases[] = {
-        {1, CopyOne, "C:\\corvanta-e2e\\Copia Uno Configuraci\xF3" "n"},
-        {2, CopyTwo, "C:\\corvanta-e2e\\B"},
-        {3, CopyAtRoot, "C:\\"},
-        {4, folderFour + "SuaWin.exe", "C:\\corvanta-e2e\\Cuatro"},
+        std::string typed;       // as the settings hold it
+        std::string executable;  // where the copy is
+        std::string directory;   // where the copy runs: its folder without the backslash, but for a root
+    } rounds[2][4] = {
+        {
+            {CopyOne, CopyOne, "C:\\corvanta-e2e\\Copia Uno Configuraci\xF3" "n"},
+            {CopyTwo, CopyTwo, "C:\\corvanta-e2e\\B"},
+            {CopyAtRoot, CopyAtRoot, "C:\\"},
+            {"SuaWin.exe", folderFour + "SuaWin.exe", "C:\\corvanta-e2e\\Cuatro"},
+        },
+        {
+            {"C:\\corvanta-e2e\\B/SuaWin.exe", CopyTwo, "C:\\corvanta-e2e\\B"},
+            {"C:/corvanta-e2e/A/B/C/SuaWin.exe", CopyDeep, "C:\\corvanta-e2e\\A\\B\\C"},
+            {"Cinco\\SuaWin.exe", folderFour + "Cinco\\SuaWin.exe", "C:\\corvanta-e2e\\Cuatro\\Cinco"},
+            {"..\\A\\B\\..\\..\\B\\.\\SuaWin.exe", CopyTwo, "C:\\corvanta-e2e\\B"},
+        },
     };
-    for (const auto& c : cases)
-        PlaceStandIn(c.executable);
-
-    Launcher launcher;
-    ASSERT_TRUE(launcher.Start(folderFour));
-    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
-    for (const auto& c : cases) {
-        SCOPED_TRACE("button " + std::to_string(c.button));
-        launcher.Click(c.button);
-        ExpectStartedIn(FolderOf(c.executable), c.directory);
-        std::string location;
-        ASSERT_TRUE(ReadBytes(LocationFile, location));
-        EXPECT_EQ(location, FolderOf(c.executable)) << "exactly the folder, nothing of an earlier launch";
-        EXPECT_TRUE(launcher.ShowsNoBox());
-        EXPECT_TRUE(launcher.Running()) << "the launcher stays open after a start";
+    for (const auto& round : rounds) {
+        std::vector<std::string> settings = {"[RUTAS]"};
+        for (int slot = 1; slot <= 4; ++slot) {
+            PlaceStandIn(round[slot - 1].executable);
+            settings.push_back("Copia_0" + std::to_string(slot) + "=" + round[slot - 1].typed);
+        }
+        WriteSettings(settings);
+        Launcher launcher;
+        ASSERT_TRUE(launcher.Start(folderFour));
+        ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+        for (int button = 1; button <= 4; ++button) {
+            const auto& c = round[button - 1];
+            SCOPED_TRACE("button " + std::to_string(button) + ": " + c.typed);
+            launcher.Click(button);
+            ExpectStartedIn(FolderOf(c.executable), c.directory);
+            std::string location;
+            ASSERT_TRUE(ReadBytes(LocationFile, location));
+            EXPECT_EQ(location, FolderOf(c.executable)) << "exactly the folder, nothing of an earlier launch";
+            EXPECT_TRUE(launcher.ShowsNoBox());
+            EXPECT_TRUE(launcher.Running()) << "the launcher stays open after a start";
+        }
     }
+}
+
+// A push button turns the second press of a double-click into a click of its own; the launcher
+// starts the copy once and says nothing of the second press.
+TEST_F(EndToEnd, DoubleClickStartsTheCopyOnce)
+{
+    PlaceStandIn(CopyOne);
+    WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne});
+    Launcher launcher;
+    ASSERT_TRUE(launcher.Start());
+    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+    const int trials = Trials(3);
+    int once = 0;
+    for (int trial = 0; trial < trials; ++trial) {
+        SCOPED_TRACE("trial " + std::to_string(trial));
+        ASSERT_TRUE(launcher.DoubleClick(1));
+        ASSERT_TRUE(WaitUntil([] { return StandInWindows().size() == 1; })) << "the copy did not start";
+        // A second start or a refusal would come within the double-click time of the first.
+        Sleep(GetDoubleClickTime());
+        EXPECT_TRUE(launcher.ShowsNoBox());
+        int started = CountProcesses("SuaWin.exe");
+        EXPECT_EQ(started, 1);
+        once += started == 1 ? 1 : 0;
+        CloseStandIns();
+    }
+    std::printf("[ outcome  ] %d double-clicks: the copy started once in %d\n", trials, once);
 }
 
 TEST_F(EndToEnd, OpenManagedProgramBlocksEveryCopyButton)
@@ -131,32 +172,50 @@ TEST_F(EndToEnd, OpenManagedProgramBlocksEveryCopyButton)
     }
 }
 
+// A running launcher, or a window of any program with exactly the launcher's title, refuses a
+// new launcher before it shows any window.
 TEST_F(EndToEnd, SecondLauncherIsRefusedAndEndsWithTheBoxResult)
 {
-    Launcher first;
-    ASSERT_TRUE(first.Start());
-    ASSERT_NE(first.WaitForMainWindow(), nullptr);
+    const struct {
+        const char* label;
+        bool foreignWindow;  // otherwise a launcher runs
+    } cases[] = {
+        {"a launcher runs", false},
+        {"another program's window carries the launcher's title", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        Launcher first;
+        HWND foreign = nullptr;
+        if (c.foreignWindow) {
+            foreign = CreateWindowExA(0, "STATIC", MainTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                      nullptr);
+            ASSERT_NE(foreign, nullptr);
+        } else {
+            ASSERT_TRUE(first.Start());
+            ASSERT_NE(first.WaitForMainWindow(), nullptr);
+        }
 
-    Launcher second;
-    ASSERT_TRUE(second.Start());
-    HWND window = second.WaitForBox();
-    ASSERT_NE(window, nullptr);
-    // The refusal comes while the second launcher's own window is still hidden.
-    int all = 0, visible = 0;
-    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, MainTitle); w != nullptr;
-         w = FindWindowExA(nullptr, w, nullptr, MainTitle)) {
-        ++all;
-        visible += IsWindowVisible(w) ? 1 : 0;
+        Launcher second;
+        ASSERT_TRUE(second.Start());
+        HWND window = second.WaitForBox();
+        ASSERT_NE(window, nullptr);
+        int shown = 0;
+        for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, MainTitle); w != nullptr;
+             w = FindWindowExA(nullptr, w, nullptr, MainTitle))
+            shown += ProcessOf(w) == second.Id() && IsWindowVisible(w) ? 1 : 0;
+        EXPECT_EQ(shown, 0) << "the refused launcher showed its window";
+        Box box = ReadBox(window);
+        ExpectBox(box, LauncherCaption, LauncherText, BoxIcon::Error);
+        ASSERT_TRUE(DismissBox(window));
+        DWORD code = 0;
+        ASSERT_TRUE(second.WaitForExit(code));
+        EXPECT_EQ(code, 1u) << "the box's result, IDOK";
+        if (foreign != nullptr)
+            DestroyWindow(foreign);
+        else
+            EXPECT_TRUE(first.Running());
     }
-    EXPECT_EQ(all, 2);
-    EXPECT_EQ(visible, 1);
-    Box box = ReadBox(window);
-    ExpectBox(box, LauncherCaption, LauncherText, BoxIcon::Error);
-    ASSERT_TRUE(DismissBox(window));
-    DWORD code = 0;
-    ASSERT_TRUE(second.WaitForExit(code));
-    EXPECT_EQ(code, 1u) << "the box's result, IDOK";
-    EXPECT_TRUE(first.Running());
 }
 
 TEST_F(EndToEnd, BadPathWarnsOnceAndStartsNothing)
@@ -180,8 +239,9 @@ TEST_F(EndToEnd, BadPathWarnsOnceAndStartsNothing)
         {"location file held open by another program", CopyTwo, [&] {
              held = CreateFileA(LocationFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
          }, earlier},
-        // The search accepts a wildcard, so the folder is written; the start itself is refused.
-        {"wildcard the start refuses", std::string(Root) + "\\B\\*.exe", [] {}, FolderOf(CopyTwo)},
+        // The existence test takes these two, but neither is a program to start.
+        {"wildcard that matches", std::string(Root) + "\\B\\*.exe", [] {}, earlier},
+        {"folder named without its backslash", std::string(Root) + "\\B", [] {}, earlier},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);

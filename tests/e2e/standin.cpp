@@ -1,6 +1,9 @@
 // A stand-in for the managed program: it records what it was started with and shows a window
 // whose title carries the managed program's prefix, until it is closed or its time runs out.
 //
+// A file standin-delay.txt next to the executable holding a number of milliseconds makes it wait
+// that long between writing its record and showing its window, as a slow copy does.
+//
 // The record is the file standin-record.txt next to the executable, written before the window
 // appears, so a window seen means a record complete:
 //   line 1: the current directory at start, then CR LF;
@@ -9,6 +12,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -33,6 +37,23 @@ std::string ReadWholeFile(const char* name, bool& found)
     return bytes;
 }
 
+// The name of a file in the executable's own folder.
+std::string BesideExecutable(const char* name)
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::strcpy(std::strrchr(path, '\\') + 1, name);
+    return path;
+}
+
+// The wait asked for in standin-delay.txt, or 0.
+DWORD Delay()
+{
+    bool found = false;
+    std::string text = ReadWholeFile(BesideExecutable("standin-delay.txt").c_str(), found);
+    return found ? static_cast<DWORD>(std::strtoul(text.c_str(), nullptr, 10)) : 0;
+}
+
 void WriteRecord()
 {
     char directory[MAX_PATH] = "";
@@ -44,12 +65,10 @@ void WriteRecord()
     bool found = false;
     std::string location = ReadWholeFile(locationFile, found);
 
-    char record[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, record, MAX_PATH);
-    std::strcpy(std::strrchr(record, '\\') + 1, "standin-record.txt");
+    std::string record = BesideExecutable("standin-record.txt");
 
     std::string text = std::string(directory) + "\r\n" + (found ? "found" : "missing") + "\r\n" + location;
-    FILE* file = std::fopen(record, "wb");
+    FILE* file = std::fopen(record.c_str(), "wb");
     if (file == nullptr)
         return;
     std::fwrite(text.data(), 1, text.size(), file);
@@ -70,6 +89,7 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     WriteRecord();
+    Sleep(Delay());
 
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = StandInProc;

@@ -76,8 +76,13 @@ TEST_F(LaunchTest, LaunchWritesTheFolderAndStartsTheCopyThere)
         // A blank and an accented letter (code page 1252) pass through unchanged.
         {"C:\\CorvantaPrueba\\Se\xF1" "or A\\SuaWin.exe", "C:\\CorvantaPrueba\\Se\xF1" "or A\\SuaWin.exe",
          "C:\\", "C:\\CorvantaPrueba\\Se\xF1" "or A\\", "C:\\CorvantaPrueba\\Se\xF1" "or A"},
-        // A bare name found in the current directory is taken from there.
+        // What GetFullPathNameA makes of a typed path: taken from the current directory when bare
+        // or relative, forward slashes turned, dots folded.
         {"C:\\SUA2\\SuaWin.exe", "SuaWin.exe", "C:\\SUA2", "C:\\SUA2\\", "C:\\SUA2"},
+        {"C:\\SUA2\\SuaWin.exe", "SUA2\\SuaWin.exe", "C:\\", "C:\\SUA2\\", "C:\\SUA2"},
+        {"C:\\SUA2\\SuaWin.exe", "C:\\SUA2/SuaWin.exe", "C:\\windows", "C:\\SUA2\\", "C:\\SUA2"},
+        {"C:\\SUA2\\SuaWin.exe", "C:\\windows\\..\\SUA2\\.\\SuaWin.exe", "C:\\", "C:\\SUA2\\", "C:\\SUA2"},
+        {"C:\\SUA2\\SuaWin.exe", "\\SUA2\\SuaWin.exe", "C:\\windows", "C:\\SUA2\\", "C:\\SUA2"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.path);
@@ -108,8 +113,11 @@ TEST_F(LaunchTest, RefusedLaunchWarnsAndStartsNothing)
         {"missing file", "C:\\SUA2\\NoEsta.exe", false, EarlierContent},
         {"folder with its backslash", "C:\\SUA2\\", false, EarlierContent},
         {"location file in use", "C:\\SUA2\\SuaWin.exe", true, EarlierContent},
-        // The search accepts a wildcard, the start does not: the folder is already written.
-        {"wildcard", "C:\\SUA2\\*.exe", false, "C:\\SUA2\\"},
+        // The existence test takes these; none is a program to start.
+        {"wildcard", "C:\\SUA2\\*.exe", false, EarlierContent},
+        {"single-character wildcard", "C:\\SUA2\\SuaWin.ex?", false, EarlierContent},
+        {"folder without its backslash", "C:\\SUA2", false, EarlierContent},
+        {"folder by a relative name", "SUA2", false, EarlierContent},
     };
     PlaceProbe("C:\\SUA2\\SuaWin.exe");
     for (const Row& row : rows) {
@@ -123,6 +131,7 @@ TEST_F(LaunchTest, RefusedLaunchWarnsAndStartsNothing)
         }
 
         BoxCatcher boxes;
+        CurrentDirectory current("C:\\");
         LaunchCopy(row.path);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
