@@ -1,4 +1,5 @@
-# Windows-side test programs: GoogleTest cross-built, and their cases run by ctest under wine64.
+# Windows-side test programs: GoogleTest cross-built, and their cases run by ctest under Wine: the
+# 32-bit tree's with Wine's 32-bit loader against the shipped PE32, the 64-bit tree's with wine64.
 #
 #   corvanta_wine_gtest(target)             link a test program with GoogleTest, register its cases
 #   corvanta_wine_test(NAME n COMMAND ...)  any other Windows program as one test, e.g. a benchmark
@@ -10,18 +11,17 @@
 # shared parts (GoogleTest, the prefix, the fixture) are made by the first include only.
 include(GoogleTest)
 
-# Only a 64-bit Wine can run here: a 32-bit build compiles its test programs but registers no cases.
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    set(corvanta_wine_default ON)
-else()
-    set(corvanta_wine_default OFF)
-endif()
-option(CORVANTA_WINE_TESTS "Run the Windows-side tests under wine64" ${corvanta_wine_default})
+option(CORVANTA_WINE_TESTS "Run the Windows-side tests under Wine" ON)
 
 set(CORVANTA_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
 set(CORVANTA_WINE_SESSION ${PROJECT_SOURCE_DIR}/scripts/wine-session)
-# Prefix of a command that runs a Windows program in that world.
-set(CORVANTA_WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run ${CORVANTA_WINE_DIR})
+# Prefix of a command that runs one of this tree's Windows programs in that world, with the loader
+# of the tree's own kind: the 32-bit one for PE32 programs.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(CORVANTA_WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run --32 ${CORVANTA_WINE_DIR})
+else()
+    set(CORVANTA_WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run ${CORVANTA_WINE_DIR})
+endif()
 
 # One prefix is one window world with one C:\windows: its tests run one at a time.
 set(corvanta_wine_test_properties
@@ -49,7 +49,7 @@ if(CORVANTA_WINE_TESTS)
 
     add_test(NAME wine_session_start COMMAND ${CORVANTA_WINE_SESSION} start ${CORVANTA_WINE_DIR})
     add_test(NAME wine_session_stop COMMAND ${CORVANTA_WINE_SESSION} stop ${CORVANTA_WINE_DIR})
-    set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP corvanta_wine TIMEOUT 120 LABELS wine)
+    set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP corvanta_wine TIMEOUT 300 LABELS wine)
     set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP corvanta_wine TIMEOUT 60 LABELS wine)
 endif()
 
@@ -57,8 +57,7 @@ function(corvanta_wine_gtest target)
     target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
     # Static: the program needs no MinGW DLLs inside the prefix.
     target_link_options(${target} PRIVATE -static)
-    # Where nothing can run it (the 32-bit tree here), the program is still built, so the same
-    # tests keep compiling for that target; its cases are registered only where Wine can run them.
+    # With the Wine tests switched off the program is still built, so the tests keep compiling.
     if(NOT CORVANTA_WINE_TESTS)
         return()
     endif()
