@@ -1,4 +1,4 @@
-# Corvanta: make build, make test, make run (and make fuzz, make bench).
+# Corvanta: make build, make test, make run (and make fuzz, make bench, make dist).
 # Each target first installs whatever is missing (scripts/bootstrap does nothing when all is there).
 
 JOBS ?= 2
@@ -21,7 +21,7 @@ test: build
 	ctest --preset win32
 	ctest --preset win64
 
-# The 64-bit launcher under Wine with two stand-in copies (prefix build/demo); with no DISPLAY it runs on
+# The shipped 32-bit launcher under Wine with two stand-in copies (prefix build/demo); with no DISPLAY it runs on
 # a private Xvfb just long enough to save build/corvanta.png, then ends everything it started.
 run: build
 	scripts/run-demo
