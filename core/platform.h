@@ -53,6 +53,9 @@ typedef struct PlatformWindowTag* PlatformWindow;
 PlatformWindow PlatformFirstWindow();
 PlatformWindow PlatformNextWindow(PlatformWindow window);
 
+// The launcher's own main window, as the walk meets it; null before it exists.
+PlatformWindow PlatformMainWindow();
+
 // GetWindowTextA into buffer; an untitled window, or one that is gone, gives empty text.
 void PlatformWindowTitle(PlatformWindow window, char* buffer, unsigned size);
 

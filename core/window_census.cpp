@@ -10,7 +10,7 @@
 // this many windows is doing so, and ends there.
 constexpr unsigned WalkLimit = 65536;
 
-unsigned CountWindowsTitled(const char* target, unsigned compareLength)
+unsigned CountWindowsTitled(const char* target, unsigned compareLength, PlatformWindow passedOver)
 {
     unsigned count = 0;
     unsigned walked = 0;
@@ -18,6 +18,8 @@ unsigned CountWindowsTitled(const char* target, unsigned compareLength)
     // Every window the walk reaches counts, whatever its process, class or visibility.
     for (PlatformWindow window = PlatformFirstWindow(); window != nullptr && walked < WalkLimit;
          window = PlatformNextWindow(window), ++walked) {
+        if (window == passedOver)
+            continue;
         title[0] = '\0';
         PlatformWindowTitle(window, title, TextBufferSize);
         title[TextBufferSize - 1] = '\0';
@@ -42,6 +44,9 @@ bool IsManagedProgramRunning()
 
 bool IsAnotherLauncherRunning()
 {
-    // The launcher's own window, created hidden before this test, is part of the count.
-    return CountWindowsTitled(Text::WindowTitle, 0) > 1;
+    // The launcher's own window, created hidden before this test, carries the title too, and the
+    // walk can pass it twice: a window raised while the walk goes (the refusal box of a launcher
+    // started at the same moment, for one) sends the walk back over the windows above it. Counted,
+    // it would read as a second launcher; so the count is of every other window with the title.
+    return CountWindowsTitled(Text::WindowTitle, 0, PlatformMainWindow()) > 0;
 }

@@ -96,6 +96,11 @@ PlatformWindow PlatformNextWindow(PlatformWindow window)
     return reinterpret_cast<PlatformWindow>(GetWindow(reinterpret_cast<HWND>(window), GW_HWNDNEXT));
 }
 
+PlatformWindow PlatformMainWindow()
+{
+    return reinterpret_cast<PlatformWindow>(MainWindowHandle);
+}
+
 void PlatformWindowTitle(PlatformWindow window, char* buffer, unsigned size)
 {
     buffer[0] = '\0';

@@ -237,6 +237,7 @@ TEST_F(LaunchFaults, TwoLaunchersStartedTogetherRunExactlyOne)
                 outcomes[i] = OutcomeOf(launchers[i].Id(), &boxes[i]);
             return outcomes[0] != StartOutcome::Undecided && outcomes[1] != StartOutcome::Undecided;
         })) << "a launcher neither showed its window nor refused";
+        const std::string titled = DescribeTitled(MainTitle);
         int shown = 0;
         for (int i = 0; i < 2; ++i) {
             if (outcomes[i] == StartOutcome::Shown) {
@@ -253,8 +254,7 @@ TEST_F(LaunchFaults, TwoLaunchersStartedTogetherRunExactlyOne)
             ASSERT_TRUE(launchers[i].WaitForExit(code));
             EXPECT_EQ(code, 1u) << "the box's result, IDOK";
         }
-        EXPECT_EQ(shown, 1) << "launchers running at once; windows titled as the launcher now:\n"
-                            << DescribeTitled(MainTitle);
+        EXPECT_EQ(shown, 1) << "launchers running at once; windows titled as the launcher then:\n" << titled;
         exactlyOne += shown == 1 ? 1 : 0;
     }
     std::printf("[ outcome  ] %d trials: exactly one launcher ran in %d\n", trials, exactlyOne);

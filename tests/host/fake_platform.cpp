@@ -14,6 +14,8 @@ std::set<std::string> existingFolders;
 std::vector<ProfileEntry> profile;
 std::vector<std::string> windowTitles;
 bool walkGoesRound;
+std::vector<int> walkOrder;
+int ownWindow;
 std::string windowsDirectory;
 std::string currentDirectory;
 std::vector<File> files;
@@ -44,6 +46,8 @@ void Reset()
     profile.clear();
     windowTitles.clear();
     walkGoesRound = false;
+    walkOrder.clear();
+    ownWindow = -1;
     windowsDirectory = "C:\\WINDOWS";
     currentDirectory = "C:\\WORK";
     files.clear();
@@ -222,18 +226,40 @@ bool PlatformStartedProgramRunning()
     return startedProgramRunning;
 }
 
-// A window is its position in the walk plus one, so that null still ends the walk.
-PlatformWindow PlatformFirstWindow()
+// A window is its position in windowTitles plus one, so that null still ends the walk; the walk
+// keeps its own place, so that it can meet a window more than once.
+static std::size_t walkPlace;
+
+static PlatformWindow WindowAtWalkPlace()
 {
-    return windowTitles.empty() ? nullptr : reinterpret_cast<PlatformWindow>(std::uintptr_t{1});
+    std::size_t position = walkPlace;
+    if (!walkOrder.empty()) {
+        if (position >= walkOrder.size())
+            return nullptr;
+        position = static_cast<std::size_t>(walkOrder[position]);
+    } else if (position >= windowTitles.size()) {
+        if (!walkGoesRound || windowTitles.empty())
+            return nullptr;
+        position %= windowTitles.size();
+    }
+    return reinterpret_cast<PlatformWindow>(std::uintptr_t{position + 1});
 }
 
-PlatformWindow PlatformNextWindow(PlatformWindow window)
+PlatformWindow PlatformFirstWindow()
 {
-    std::uintptr_t next = reinterpret_cast<std::uintptr_t>(window) + 1;
-    if (next > windowTitles.size())
-        return walkGoesRound ? PlatformFirstWindow() : nullptr;
-    return reinterpret_cast<PlatformWindow>(next);
+    walkPlace = 0;
+    return WindowAtWalkPlace();
+}
+
+PlatformWindow PlatformNextWindow(PlatformWindow)
+{
+    ++walkPlace;
+    return WindowAtWalkPlace();
+}
+
+PlatformWindow PlatformMainWindow()
+{
+    return ownWindow < 0 ? nullptr : reinterpret_cast<PlatformWindow>(std::uintptr_t(ownWindow) + 1);
 }
 
 void PlatformWindowTitle(PlatformWindow window, char* buffer, unsigned size)

@@ -36,6 +36,11 @@ extern std::vector<ProfileEntry> profile;
 // a walk that runs in circles while windows are reordered.
 extern std::vector<std::string> windowTitles;
 extern bool walkGoesRound;
+// When not empty, the walk visits these positions in windowTitles in this order instead, the same
+// window more than once if it is listed so, as a walk does when windows are raised during it.
+extern std::vector<int> walkOrder;
+// The position in windowTitles of the launcher's own main window; -1 (after Reset) for none.
+extern int ownWindow;
 extern std::string windowsDirectory;    // "C:\WINDOWS" after Reset
 extern std::string currentDirectory;    // "C:\WORK" after Reset
 // Files on disk, by exact name; PlatformReplaceFile replaces or adds an entry.
