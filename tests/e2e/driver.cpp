@@ -281,6 +281,20 @@ std::vector<HWND> StandInWindows()
     return found;
 }
 
+// The ids of the running processes whose executable has this file name.
+static std::vector<DWORD> ProcessesNamed(const char* name)
+{
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, name) == 0)
+            ids.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return ids;
+}
+
 void CloseStandIns()
 {
     for (HWND window : StandInWindows()) {
@@ -293,32 +307,19 @@ void CloseStandIns()
         }
     }
     // A stand-in still waiting to show its window has none to close: it is ended.
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, "SuaWin.exe") != 0)
-            continue;
-        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, entry.th32ProcessID);
+    for (DWORD id : ProcessesNamed("SuaWin.exe")) {
+        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
         if (process == nullptr)
             continue;
         TerminateProcess(process, 1);
         WaitForSingleObject(process, WaitMs);
         CloseHandle(process);
     }
-    CloseHandle(snapshot);
 }
 
 int CountProcesses(const char* name)
 {
-    int count = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        count += lstrcmpiA(entry.szExeFile, name) == 0 ? 1 : 0;
-    CloseHandle(snapshot);
-    return count;
+    return static_cast<int>(ProcessesNamed(name).size());
 }
 
 HWND StartStandIn(const std::string& executable)
