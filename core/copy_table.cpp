@@ -13,7 +13,9 @@ bool FileExists(const char* path)
     return PlatformFindFile(path) != FoundEntry::None;
 }
 
-void ComposeSlotLabel(int slot, char (&caption)[CaptionBufferSize])
+// The caption of copy button slot: "&N. " then "No Definido." for a missing executable,
+// otherwise the description, or the path when there is none.
+static void ComposeSlotLabel(int slot, char (&caption)[CaptionBufferSize])
 {
     const CopySlot& copy = SlotAt(slot);
 

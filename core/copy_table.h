@@ -21,9 +21,5 @@ inline CopySlot& SlotAt(int slot) { return CopyTable[slot - 1]; }
 // True when a directory search accepts the path as given; always false for an empty path.
 bool FileExists(const char* path);
 
-// The caption of copy button slot: "&N. " then "No Definido." for a missing executable,
-// otherwise the description, or the path when there is none.
-void ComposeSlotLabel(int slot, char (&caption)[CaptionBufferSize]);
-
 // Recaptions the main window's four copy buttons from the table and the file system as they are now.
 void RefreshSlotLabels();

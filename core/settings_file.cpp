@@ -5,7 +5,9 @@
 #include "platform.h"
 #include "texts.h"
 
-void ComposeSlotKey(int slot, char (&key)[SlotKeySize])
+// "Copia_0N": the key of a slot in both sections.
+constexpr unsigned SlotKeySize = sizeof("Copia_01");
+static void ComposeSlotKey(int slot, char (&key)[SlotKeySize])
 {
     CopyText(key, Text::SlotKeyPattern, SlotKeySize);
     key[SlotKeySize - 2] = static_cast<char>('0' + slot);

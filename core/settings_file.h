@@ -1,10 +1,6 @@
 // Keeps the copy table in Corvanta.ini, in the Windows directory, between runs.
 #pragma once
 
-// "Copia_0N": the key of a slot in both sections.
-constexpr unsigned SlotKeySize = sizeof("Copia_01");
-void ComposeSlotKey(int slot, char (&key)[SlotKeySize]);
-
 // Fills all four slots from the file (absent file, section or key: empty text), then recaptions.
 void LoadSettings();
 

@@ -45,7 +45,9 @@ constexpr MnemonicKey MnemonicKeys[] = {
     {'A', ABOUT_BUTTON},  {'C', CONFIGURE_BUTTON}, {'S', EXIT_BUTTON},
 };
 
-HWND CreateButton(HWND parent, int x, int y, int width, int height, const char* caption, int id,
+// A plain push button: CreateWindowExA of class BUTTON with WS_CHILD | WS_VISIBLE, the id in
+// place of a menu, and the module handle taken afresh.
+static HWND CreateButton(HWND parent, int x, int y, int width, int height, const char* caption, int id,
                   DWORD extendedStyle)
 {
     return CreateWindowExA(extendedStyle, Text::ButtonClass, caption, WS_CHILD | WS_VISIBLE, x, y,

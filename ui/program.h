@@ -17,6 +17,3 @@ extern INT_PTR DialogSlot;
 // window and runs the message loop. Returns the process exit code. The last three arguments, in
 // the platform's usual shape, are not read.
 int StartUp(HINSTANCE instance, HINSTANCE, LPSTR, int);
-
-// The origin that centres size pixels on a screen of screen pixels; negative when it does not fit.
-int CenterOrigin(int size, int screen);
