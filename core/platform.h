@@ -36,9 +36,11 @@ bool PlatformReplaceFile(const char* name, const char* bytes, unsigned length);
 // --- Programs.
 
 // ShellExecuteExA(no owner, default verb, path, no parameters, folder, SW_SHOWDEFAULT), asking for
-// the started process, which is kept in place of the one kept before. Returns true when the
-// platform reports the start succeeded.
-bool PlatformStartProgram(const char* path, const char* folder);
+// the started process, which is kept in place of the one kept before. Cancelled when the user
+// answered No to the platform's own prompt during the start (ERROR_CANCELLED); Refused for every
+// other failure.
+enum class StartResult { Started, Refused, Cancelled };
+StartResult PlatformStartProgram(const char* path, const char* folder);
 
 // True while the process kept by the last start has not ended, from the moment it was created,
 // before it has any window; false once it has ended, or when no start gave a process.

@@ -6,6 +6,7 @@
 #include "../core/window_census.h"
 #include "../resources/resource.h"
 #include "main_window.h"
+#include "ui_texts.h"
 
 HINSTANCE InstanceHandle;
 HICON AppIcon;
@@ -14,11 +15,16 @@ INT_PTR DialogSlot;
 constexpr int MainWindowWidth = 640;
 constexpr int MainWindowHeight = 300;
 
+// The exit code of a launcher whose main window could not be made (the refusal of a second
+// launcher exits with its box's result, 1).
+constexpr int WindowNotMadeExitCode = 2;
+
 #ifndef _WIN64
 static_assert(sizeof(WNDCLASSEXA) == 48, "the 32-bit program registers its class with the 48-byte record");
 #endif
 
-int CenterOrigin(int size, int screen)
+// The origin that centres size pixels on a screen of screen pixels; negative when it does not fit.
+static int CenterOrigin(int size, int screen)
 {
     // Each half is an unsigned shift, so an odd size drops its remainder; only the difference is
     // signed, and it goes negative on a screen narrower than the window.
@@ -94,6 +100,11 @@ int StartUp(HINSTANCE instance, HINSTANCE, LPSTR, int)
                                   CenterOrigin(MainWindowWidth, GetSystemMetrics(SM_CXSCREEN)),
                                   CenterOrigin(MainWindowHeight, GetSystemMetrics(SM_CYSCREEN)),
                                   MainWindowWidth, MainWindowHeight, nullptr, nullptr, instance, nullptr);
+
+    // Without its window the launcher could only sit invisibly holding the start-up mutex, and
+    // every later launcher would refuse: it ends at once instead, with a code that says so.
+    if (window == nullptr)
+        return WindowNotMadeExitCode;
 
     // Another launcher's window, or any window with exactly its title: refuse, and leave without
     // showing or destroying our own.

@@ -58,7 +58,7 @@ bool PlatformReplaceFile(const char* name, const char* bytes, unsigned length)
 // The process of the copy started last; null when there is none, or once it has been seen ended.
 static HANDLE StartedProcess;
 
-bool PlatformStartProgram(const char* path, const char* folder)
+StartResult PlatformStartProgram(const char* path, const char* folder)
 {
     if (StartedProcess != nullptr)
         CloseHandle(StartedProcess);
@@ -69,10 +69,13 @@ bool PlatformStartProgram(const char* path, const char* folder)
     start.lpFile = path;
     start.lpDirectory = folder;
     start.nShow = SW_SHOWDEFAULT;
-    bool started = ShellExecuteExA(&start) != FALSE;
+    if (!ShellExecuteExA(&start)) {
+        StartedProcess = nullptr;
+        return GetLastError() == ERROR_CANCELLED ? StartResult::Cancelled : StartResult::Refused;
+    }
     // A start handed to a program already running gives no process to keep.
-    StartedProcess = started ? start.hProcess : nullptr;
-    return started;
+    StartedProcess = start.hProcess;
+    return StartResult::Started;
 }
 
 bool PlatformStartedProgramRunning()

@@ -4,6 +4,7 @@
 #include <stddef.h>
 
 #include "../core/copy_table.h"
+#include "../core/launcher.h"
 #include "../core/platform.h"
 #include "../core/settings_file.h"
 #include "../core/texts.h"
@@ -52,7 +53,9 @@ static OpenFileNameProc ChooserProc()
     return proc;
 }
 
-void BrowseForExecutable(HWND dialog, int id)
+// Lets the user pick the executable for the copy whose browse button is id; a chosen file goes
+// into that copy's path edit and the focus to its description edit. A cancel changes nothing.
+static void BrowseForExecutable(HWND dialog, int id)
 {
     OpenFileNameProc chooseFile = ChooserProc();
     if (chooseFile == nullptr)
@@ -88,18 +91,20 @@ static void FocusControl(HWND dialog, int id)
     SetFocus(GetDlgItem(dialog, id));
 }
 
-// Every filled-in path must exist and at least one must be given; only then are the eight fields
-// taken into the copy table, saved, and the dialog closed. Descriptions are never checked.
+// Every filled-in path must be one a launch would start (an existing file, not a folder, with no
+// wildcard) and at least one must be given; only then are the eight fields taken into the copy
+// table, saved, and the dialog closed. Descriptions are never checked.
 static void AcceptSettings(HWND dialog)
 {
     bool allValid = true;
     bool noneGiven = true;
     char path[TextBufferSize];
+    char executable[TextBufferSize];
     for (int slot = 1; slot <= SlotCount; ++slot) {
         GetDlgItemTextA(dialog, PathEditId(slot), path, TextBufferSize);
         if (path[0] == '\0')
             continue;
-        if (FileExists(path)) {
+        if (ResolveExecutable(path, executable)) {
             noneGiven = false;
             continue;
         }

@@ -11,8 +11,4 @@ constexpr int DescriptionEditId(int slot) { return 3 * slot; }
 constexpr int PathEditBeside(int browseId) { return browseId - 1; }
 constexpr int DescriptionEditBeside(int browseId) { return browseId + 1; }
 
-// Lets the user pick the executable for the copy whose browse button is id; a chosen file goes
-// into that copy's path edit and the focus to its description edit. A cancel changes nothing.
-void BrowseForExecutable(HWND dialog, int id);
-
 INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

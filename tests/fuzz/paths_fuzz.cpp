@@ -12,7 +12,7 @@ namespace {
 
 enum Flags : unsigned {
     Exists = 1, CreateFails = 2, WriteFails = 4, StartFails = 8, NoWindowsDirectory = 16,
-    NoFullPath = 32, ResolvesToFolder = 64,
+    NoFullPath = 32, ResolvesToFolder = 64, StartCancelled = 128,
 };
 
 const std::string Earlier = "C:\\ANTES\\";
@@ -42,7 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Fake::currentDirectory = current;
     Fake::windowsDirectoryFails = flags & NoWindowsDirectory;
     Fake::fullPathFails = flags & NoFullPath;
-    Fake::startFails = flags & StartFails;
+    if (flags & StartFails)
+        Fake::startResult = StartResult::Refused;
+    else if (flags & StartCancelled)
+        Fake::startResult = StartResult::Cancelled;
     Fake::partialLength = partial;
     if (flags & CreateFails)
         Fake::replaceOutcome = Fake::ReplaceOutcome::CreateFails;
@@ -63,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (exists && !executable.empty() && executable != path)
         (flags & ResolvesToFolder ? Fake::existingFolders : Fake::existingPaths).insert(executable);
     const bool isFile = !executable.empty() && Fake::existingPaths.count(executable) != 0;
-    const bool wildcard = path.find_first_of("*?") != std::string::npos;
+    const bool wildcard = path.find_first_of("*?<>\"") != std::string::npos;
 
     REQUIRE(FileExists(path.c_str()) == exists);
     RefreshSlotLabels();
@@ -100,10 +103,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         REQUIRE(Fake::starts[0].order > Fake::fileWrites[0].order);
     }
 
-    // Either the copy started or the user was told, once.
-    const bool started = complete && !(flags & StartFails);
-    REQUIRE(Fake::boxes.size() == (started ? 0u : 1u));
-    if (!started)
+    // Either the copy started, or the user cancelled its start, or the user was told, once.
+    const bool answered = complete && !(flags & StartFails);
+    REQUIRE(Fake::boxes.size() == (answered ? 0u : 1u));
+    if (!answered)
         REQUIRE(Fake::boxes[0].caption == "Ruta Incorrecta");
     return 0;
 }

@@ -25,7 +25,7 @@ ReplaceOutcome replaceOutcome;
 unsigned partialLength;
 bool windowsDirectoryFails;
 bool fullPathFails;
-bool startFails;
+StartResult startResult;
 bool startedProgramRunning;
 std::function<void()> duringStart;
 std::function<void()> duringBox;
@@ -56,7 +56,7 @@ void Reset()
     partialLength = 0;
     windowsDirectoryFails = false;
     fullPathFails = false;
-    startFails = false;
+    startResult = StartResult::Started;
     startedProgramRunning = false;
     duringStart = nullptr;
     duringBox = nullptr;
@@ -211,14 +211,13 @@ static void RunOnce(std::function<void()>& hook)
         pending();
 }
 
-bool PlatformStartProgram(const char* path, const char* folder)
+StartResult PlatformStartProgram(const char* path, const char* folder)
 {
     starts.push_back({callCount++, path, folder});
     RunOnce(duringStart);
-    if (startFails)
-        return false;
-    startedProgramRunning = true;
-    return true;
+    if (startResult == StartResult::Started)
+        startedProgramRunning = true;
+    return startResult;
 }
 
 bool PlatformStartedProgramRunning()

@@ -53,7 +53,7 @@ extern ReplaceOutcome replaceOutcome;
 extern unsigned partialLength;                 // bytes that reach the file when the write fails
 extern bool windowsDirectoryFails;
 extern bool fullPathFails;
-extern bool startFails;
+extern StartResult startResult;         // what every start reports
 // Whether the program started last still runs: every start that succeeds sets it.
 extern bool startedProgramRunning;
 

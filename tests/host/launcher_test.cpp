@@ -126,6 +126,7 @@ TEST_F(LauncherTest, EachFailureWarnsOnceAndStartsNothingUnwritten)
         void (*arrange)();
         const char* locationBytes;   // null: the earlier content stays
         bool startAttempted;
+        bool warns = true;
     } cases[] = {
         {"empty path, even if the search took it", "", [] { Fake::existingPaths.insert(""); },
          nullptr, false},
@@ -137,7 +138,10 @@ TEST_F(LauncherTest, EachFailureWarnsOnceAndStartsNothingUnwritten)
          "C:\\", false},
         {"write fails at once", path,
          [] { Fake::replaceOutcome = Fake::ReplaceOutcome::WriteFails; }, "", false},
-        {"start refused", path, [] { Fake::startFails = true; }, "C:\\SUA2\\", true},
+        {"start refused", path, [] { Fake::startResult = StartResult::Refused; }, "C:\\SUA2\\", true},
+        // The user answered No to the platform's own prompt: that answer needs no box.
+        {"start cancelled by the user", path, [] { Fake::startResult = StartResult::Cancelled; },
+         "C:\\SUA2\\", true, false},
         {"Windows directory fails", path, [] { Fake::windowsDirectoryFails = true; }, nullptr, false},
         // Longer than the 260 bytes it is read into: the platform reports no directory at all.
         {"260-character Windows directory", path,
@@ -156,6 +160,13 @@ TEST_F(LauncherTest, EachFailureWarnsOnceAndStartsNothingUnwritten)
          [] { Fake::existingPaths.insert("C:\\SUA2\\*.exe"); }, nullptr, false},
         {"single-character wildcard", "C:\\SUA2\\SuaWin.ex?",
          [] { Fake::existingPaths.insert("C:\\SUA2\\SuaWin.ex?"); }, nullptr, false},
+        // The directory search also takes these three as wildcards.
+        {"wildcard <", "C:\\SUA2\\SuaWin<exe",
+         [] { Fake::existingPaths.insert("C:\\SUA2\\SuaWin<exe"); }, nullptr, false},
+        {"wildcard >", "C:\\SUA2\\SuaWin.ex>",
+         [] { Fake::existingPaths.insert("C:\\SUA2\\SuaWin.ex>"); }, nullptr, false},
+        {"wildcard \"", "C:\\SUA2\\SuaWin\".exe",
+         [] { Fake::existingPaths.insert("C:\\SUA2\\SuaWin\".exe"); }, nullptr, false},
         // Found as typed, but a folder once resolved.
         {"typed name of a file that resolves to a folder", "SUA4",
          [] { Fake::existingPaths.insert("SUA4"); Fake::existingFolders.insert("C:\\WORK\\SUA4"); },
@@ -170,14 +181,18 @@ TEST_F(LauncherTest, EachFailureWarnsOnceAndStartsNothingUnwritten)
 
         LaunchCopy(c.path.c_str());
 
-        ExpectOneBadPathWarning();
+        if (c.warns)
+            ExpectOneBadPathWarning();
+        else
+            EXPECT_TRUE(Fake::boxes.empty());
         EXPECT_EQ(*Fake::FileBytes(LocationFile), c.locationBytes ? c.locationBytes : earlier);
         EXPECT_EQ(Fake::starts.size(), c.startAttempted ? 1u : 0u);
     }
 }
 
 // A copy button: refused while the managed program runs, which includes the copy this launcher
-// started last until its process ends, and a press that comes while one is being handled.
+// started last until its process ends; a press while a copy is being started is dropped, and a
+// press while a box is up gets its own answer.
 TEST_F(LauncherTest, CopyButtonStartsOneCopyAtATime)
 {
     const std::string one = "C:\\SUA1\\SuaWin.exe";
@@ -198,10 +213,13 @@ TEST_F(LauncherTest, CopyButtonStartsOneCopyAtATime)
          [] { Fake::duringStart = [] { LaunchSlot(2); }; }, {one}, {}},
         {"copy 2 pressed while copy 1's refusal is shown",
          [] { Fake::startedProgramRunning = true; Fake::duringBox = [] { LaunchSlot(2); }; }, {},
-         {managedText}},
+         {managedText, managedText}},
         {"copy 2 pressed while copy 1's bad-path warning is shown",
          [] { Fake::existingPaths.erase("C:\\SUA1\\SuaWin.exe"); Fake::duringBox = [] { LaunchSlot(2); }; },
-         {}, {BadPathText}},
+         {two}, {BadPathText}},
+        {"copy 2 pressed while copy 1's cancelled start is being asked about",
+         [] { Fake::startResult = StartResult::Cancelled; Fake::duringStart = [] { LaunchSlot(2); }; },
+         {one}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
