@@ -126,14 +126,17 @@ TEST_F(EndToEnd, DoubleClickStartsTheCopyOnce)
         SCOPED_TRACE("trial " + std::to_string(trial));
         ASSERT_TRUE(launcher.DoubleClick(1));
         ASSERT_TRUE(WaitUntil([] { return StandInWindows().size() == 1; })) << "the copy did not start";
-        // Input is handled in the order it was sent: once a real click on About has opened its
-        // box, both presses of the double-click have been handled too.
-        ASSERT_TRUE(ClickCentre(launcher.Button(AboutButton)));
+        // Input is handled in the order it was sent: once a real click on About, sent after the
+        // double-click, has opened its box, both presses have been handled too. The copy's window
+        // takes the foreground when it shows, and a click sent to the launcher while it is behind
+        // opens nothing, so the click is sent again until About opens (a modal box: once).
         HWND about = nullptr;
         ASSERT_TRUE(WaitUntil([&] {
-            about = launcher.WaitForBox();
+            if (launcher.BringForward())
+                ClickCentre(launcher.Button(AboutButton));
+            about = launcher.WaitForBox(1000);
             return about != nullptr && WindowTitle(about) == AboutTitle;
-        })) << launcher.DescribeWindows();
+        })) << launcher.DescribeInput();
         EXPECT_EQ(DialogsOf(launcher.Id()).size(), 1u) << "a box beside About:" << launcher.DescribeWindows();
         PostMessageA(about, WM_CLOSE, 0, 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about) && IsWindowEnabled(launcher.Main()); }));
@@ -252,6 +255,7 @@ TEST_F(EndToEnd, AboutBoxBelongsToTheMainWindow)
     // Wine titles the box "About" and the application's name, and shows the text in static 101.
     EXPECT_EQ(WindowTitle(about), AboutTitle);
     EXPECT_EQ(GetWindow(about, GW_OWNER), launcher.Main());
+    EXPECT_EQ(TopVisibleWindowOf(launcher.Id()), about) << "the box shows above the main window";
     std::string text = WindowTitle(GetDlgItem(about, 101));
     EXPECT_EQ(text.rfind(AboutTextStart, 0), 0u) << text;
     EXPECT_NE(text.find("\r\nMail: "), std::string::npos) << text;

@@ -669,7 +669,7 @@ bool Launcher::BringForward() const
     return WaitUntil([&] { return GetForegroundWindow() == main_; }, 2000);
 }
 
-HWND Launcher::WaitForBox() const
+HWND Launcher::WaitForBox(DWORD timeoutMs) const
 {
     HWND box = nullptr;
     WaitUntil([&] {
@@ -677,11 +677,9 @@ HWND Launcher::WaitForBox() const
             if (WindowTitle(window) != Expected::SettingsTitle)
                 box = window;
         return box != nullptr;
-    });
+    }, timeoutMs);
     // A box is shown once its thread first runs out of messages.
-    if (box != nullptr && !WaitUntil([&] { return IsWindowVisible(box) != FALSE; }))
-        return nullptr;
-    return box;
+    return box != nullptr && WaitUntil([&] { return IsWindowVisible(box) != FALSE; }, timeoutMs) ? box : nullptr;
 }
 
 Box Launcher::TakeBox() const

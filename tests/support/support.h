@@ -234,7 +234,7 @@ public:
     bool PressAlt(WORD key) const { return BringForward() && SendKeys({VK_MENU, key}); }
 
     // The process's box or chooser (a #32770 other than the settings dialog) once shown; null after the wait.
-    HWND WaitForBox() const;
+    HWND WaitForBox(DWORD timeoutMs = WaitMs) const;
     // Waits for that box, reads it and dismisses it; an empty Box when none came.
     Box TakeBox() const;
     // True when the process shows no box at all (after its thread has caught up).
