@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <stdexcept>
 
 namespace support {
@@ -123,24 +124,18 @@ bool WriteSettings(const std::vector<std::string>& lines)
 
 std::vector<std::string> IniEntries(const std::string& path)
 {
-    std::vector<std::string> entries;
-    std::string text = BytesOf(path), section;
+    std::string text = BytesOf(path), line, section;
     if (text == NoFile)
         return {NoFile};
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
+    std::vector<std::string> entries;
+    std::istringstream lines(text);
+    while (std::getline(lines, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (!line.empty() && line.front() == '[') {
+        if (!line.empty() && line.front() == '[')
             section = line.substr(1, line.find(']') - 1);
-            entries.push_back(line);
-        } else if (!line.empty()) {
-            entries.push_back(section + "/" + line);
-        }
-        start = end + 1;
+        if (!line.empty())
+            entries.push_back(line.front() == '[' ? line : section + "/" + line);
     }
     return entries;
 }
@@ -541,19 +536,6 @@ bool ClickCentre(HWND window, int clicks)
 
 // --- Window crowds.
 
-namespace {
-constexpr char CrowdClass[] = "CorvantaTestCrowd";
-}
-
-WindowCrowd::WindowCrowd()
-{
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = CrowdClass;
-    RegisterClassA(&windowClass);  // fails harmlessly when an earlier crowd registered it
-}
-
 WindowCrowd::~WindowCrowd()
 {
     for (HWND window : windows_)
@@ -563,7 +545,7 @@ WindowCrowd::~WindowCrowd()
 HWND WindowCrowd::Add(const std::string& title)
 {
     // Hidden: the census looks at every top-level window, shown or not.
-    HWND window = CreateWindowExA(0, CrowdClass, title.c_str(), WS_OVERLAPPED, 0, 0, 100, 50, nullptr, nullptr,
+    HWND window = CreateWindowExA(0, "STATIC", title.c_str(), WS_POPUP, 0, 0, 100, 50, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     if (window != nullptr)
         windows_.push_back(window);

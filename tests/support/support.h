@@ -178,7 +178,7 @@ bool ClickCentre(HWND window, int clicks = 1);  // at the centre of the client a
 // Hidden top-level windows of this process, destroyed with the crowd.
 class WindowCrowd {
 public:
-    WindowCrowd();
+    WindowCrowd() = default;
     WindowCrowd(const WindowCrowd&) = delete;
     WindowCrowd& operator=(const WindowCrowd&) = delete;
     ~WindowCrowd();
