@@ -1,0 +1,262 @@
+// The Windows-side test library: processes, waits, windows, message boxes, real input, files and
+// INI, held-open files, timing and window crowds, shared by the in-process tests, the end-to-end
+// and fault tests and the benchmark. Every wait is on a condition with a deadline. It uses no
+// GoogleTest; the assertions built on it are in cases.h.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "expected.h"
+
+namespace support {
+
+using Expected::BoxIcon;
+using Expected::BoxSpec;
+
+// --- Time and waits.
+
+constexpr DWORD WaitMs = 10000;  // long enough for a cold Wine start, short enough to fail a stuck test fast
+double NowMs();                  // QueryPerformanceCounter in milliseconds, from an arbitrary origin
+// Polls until done() holds or timeoutMs has passed; returns done()'s last answer.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = WaitMs);
+// Handles whatever was sent to this thread's windows, so that no other process waits on them.
+void PumpMessages();
+inline bool WaitPumping(const std::function<bool()>& done, DWORD timeoutMs = WaitMs)
+{
+    return WaitUntil([&] { return PumpMessages(), done(); }, timeoutMs);
+}
+// How often a test of chance repeats: its own number, or CORVANTA_TRIALS when that is set.
+int Trials(int usual);
+
+// --- Paths.
+
+std::string OnDriveZ(const std::string& path);  // a host path as Wine's drive Z: shows it; others unchanged
+const std::string& LauncherPath();              // this tree's built launcher and stand-in, as Windows paths
+const std::string& StandInPath();
+inline std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('\\') + 1); }
+
+// --- Files.
+
+inline constexpr char NoFile[] = "<no file>";
+// The whole file's bytes, or NoFile when it cannot be opened (it may be held without sharing).
+std::string BytesOf(const std::string& path);
+bool WriteBytes(const std::string& path, const std::string& bytes);
+void MakeFoldersFor(const std::string& path);  // every folder above a file path
+void RemoveTree(const std::string& path);      // a file, or a folder with all in it; quiet when absent
+// Writes Corvanta.ini as cp1252 text with CRLF line ends; each line is "[SECTION]" or "key=value".
+bool WriteSettings(const std::vector<std::string>& lines);
+// An INI file's lines in file order: "[SECTION]" for a header, "SECTION/key=value" otherwise.
+std::vector<std::string> IniEntries(const std::string& path = Expected::SettingsFile);
+// The lines sorted, to compare entries whatever order the profile routines wrote them in.
+std::vector<std::string> Sorted(std::vector<std::string> lines);
+
+// Opens an existing file as another program would, with the given sharing, until Release.
+class HeldFile {
+public:
+    HeldFile() = default;
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    ~HeldFile() { Release(); }
+    bool Hold(const std::string& path, DWORD share);
+    void Release();
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+// Sets the current directory for the lifetime of the object; throws when it cannot.
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const std::string& folder);
+    ~CurrentDirectory() { SetCurrentDirectoryA(saved_); }
+    CurrentDirectory(const CurrentDirectory&) = delete;
+    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+
+private:
+    char saved_[MAX_PATH] = "";
+};
+
+// --- Processes.
+
+// A started process, ended by TerminateProcess if it is still running when the object goes.
+class Child {
+public:
+    Child() = default;
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+    ~Child();
+    // CreateProcessA of exe in folder (empty: this process's) with arguments after the quoted exe.
+    // Wine now and then refuses a creation with error 1359: that start is tried again, up to three
+    // times in all. False, with the error printed, when it did not start.
+    bool Start(const std::string& exe, const std::string& folder = "", const std::string& arguments = "");
+    DWORD Id() const { return info_.dwProcessId; }
+    DWORD ThreadId() const { return info_.dwThreadId; }
+    HANDLE Handle() const { return info_.hProcess; }
+    bool Running() const { return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+    // Waits for the process to end; false when it did not, else code holds its exit code.
+    bool WaitForExit(DWORD& code, DWORD timeoutMs = WaitMs) const;
+    void End();     // TerminateProcess and wait
+    void Detach();  // lets the process run on, unwatched
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+std::vector<DWORD> ProcessesNamed(const std::string& name);  // running processes whose exe has this name
+inline int CountProcesses(const std::string& name) { return static_cast<int>(ProcessesNamed(name).size()); }
+void EndProcessesNamed(const std::string& name);  // ends each and waits until it has ended
+
+// --- Windows.
+
+std::vector<HWND> TopLevelWindows();    // in z-order, from the top
+std::string WindowTitle(HWND window);   // GetWindowTextA, which reads other processes' captions
+std::string ControlText(HWND control);  // WM_GETTEXT, which also reads other processes' edits
+bool SetControlText(HWND control, const std::string& text);  // WM_SETTEXT
+inline std::string Field(HWND dialog, int id) { return ControlText(GetDlgItem(dialog, id)); }
+inline bool SetField(HWND dialog, int id, const std::string& text) { return SetControlText(GetDlgItem(dialog, id), text); }
+DWORD ProcessOf(HWND window);
+bool IsDialogClass(HWND window);
+std::vector<HWND> WindowsTitled(const std::string& title);  // every top-level window with exactly this title
+HWND VisibleWindowOf(DWORD process, const std::string& title);  // the process's visible window so titled, or null
+HWND TopVisibleWindowOf(DWORD process);  // the highest visible top-level window of the process, or null
+std::vector<HWND> DialogsOf(DWORD process);  // its top-level #32770 windows, shown or not yet, in z-order
+std::string DescribeWindowsOf(DWORD process);  // one line per top-level window, for failure messages
+// Returns once the window's thread has handled everything sent before (or the wait ran out).
+void SyncWith(HWND window);
+// PostMessage BM_CLICK: returns at once, even when the click opens a modal box.
+inline void PressButton(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+HWND FocusOf(DWORD thread);  // the keyboard focus of a thread
+std::string DescribeInput(DWORD thread, DWORD process, HWND main = nullptr);  // for failure messages
+
+// --- Message boxes.
+
+// One message box as the user sees it.
+struct Box {
+    HWND window = nullptr;
+    HWND owner = nullptr;
+    std::string caption;
+    std::string text;
+    BoxIcon icon = BoxIcon::Unknown;
+};
+// Reads a box of any process; the icon is told by its pixels once the box has painted.
+Box ReadBox(HWND window);
+// Presses the box's OK button and waits until the box is gone.
+bool DismissBox(HWND window);
+
+// While alive, records every message box this thread opens and closes it with OK at once, so the
+// real MessageBoxA runs and returns. One at a time. The icon is told by the standard icon it holds.
+class BoxCatcher {
+public:
+    BoxCatcher();
+    ~BoxCatcher();
+    BoxCatcher(const BoxCatcher&) = delete;
+    BoxCatcher& operator=(const BoxCatcher&) = delete;
+    const std::vector<Box>& Boxes() const { return boxes_; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK hook_;
+    HWND last_ = nullptr;
+    std::vector<Box> boxes_;
+};
+
+// --- Real input, to whatever window is in front or under the pointer.
+
+bool SendKeys(const std::vector<WORD>& keys);  // pressed in order, released in reverse order
+inline bool PressKey(WORD key) { return SendKeys({key}); }
+// Puts the pointer on a point of the window's client area and sees it there, over that window;
+// then sends every press and release as one input sequence (clicks 2: a double-click).
+bool ClickAt(HWND window, POINT client, int clicks = 1);
+bool ClickCentre(HWND window, int clicks = 1);  // at the centre of the client area, e.g. a button
+
+// --- Window crowds.
+
+// Hidden top-level windows of this process, destroyed with the crowd.
+class WindowCrowd {
+public:
+    WindowCrowd() = default;
+    WindowCrowd(const WindowCrowd&) = delete;
+    WindowCrowd& operator=(const WindowCrowd&) = delete;
+    ~WindowCrowd();
+    HWND Add(const std::string& title);
+    size_t Size() const { return windows_.size(); }
+
+private:
+    std::vector<HWND> windows_;
+};
+
+// --- The stand-in for the managed program (SuaWin.exe; see standin.cpp).
+
+enum class StandInMode { Window, NoWindow };  // it always writes its record first
+// Copies the stand-in to path, making folders; a file beside it says whether to show a window.
+bool PlaceStandIn(const std::string& path, StandInMode mode = StandInMode::Window);
+// Makes the stand-in in that folder wait this long between its record and its window.
+bool DelayStandIn(const std::string& folder, DWORD milliseconds);
+// What a started stand-in wrote down, in standin-record.txt beside it.
+struct StandInRecord {
+    std::string directory;  // its current directory at start
+    bool locationFound = false;
+    std::string location;   // the location file's bytes
+};
+// Waits up to timeoutMs for the stand-in in folder to have written its record; false when none.
+bool ReadStandInRecord(const std::string& folder, StandInRecord& record, DWORD timeoutMs = 0);
+inline std::vector<HWND> StandInWindows() { return WindowsTitled(Expected::StandInTitle); }
+// Starts the stand-in at path (placed there first) directly; returns its window, or null.
+HWND StartStandIn(const std::string& path);
+void CloseStandIns();  // ends every stand-in process, shown or still waiting to show its window
+
+// --- The launcher.
+
+// One launcher process and its windows.
+class Launcher {
+public:
+    // Starts the built launcher in folder (empty: this process's), or another build's exe.
+    bool Start(const std::string& folder = "", const std::string& exe = LauncherPath());
+    HWND WaitForMainWindow(DWORD timeoutMs = WaitMs);  // the visible main window once shown; null after the wait
+    HWND Main() const { return main_; }
+    const Child& Process() const { return process_; }
+    DWORD Id() const { return process_.Id(); }
+    bool Running() const { return process_.Running(); }
+    bool WaitForExit(DWORD& code, DWORD timeoutMs = WaitMs) const { return process_.WaitForExit(code, timeoutMs); }
+
+    HWND Button(int id) const { return GetDlgItem(main_, id); }
+    std::string Caption(int id) const { return WindowTitle(Button(id)); }
+    void Click(int id) const { PressButton(Button(id)); }
+    // A real double-click in the middle of button id; false when it was not sent.
+    bool DoubleClick(int id) const { return BringForward() && ClickCentre(Button(id), 2); }
+    // Makes the main window the foreground window, once no menu mode is unwinding.
+    bool BringForward() const;
+    // Alt+key through real keyboard input; false when the window could not be brought forward.
+    bool PressAlt(WORD key) const { return BringForward() && SendKeys({VK_MENU, key}); }
+
+    // The process's box or chooser (a #32770 other than the settings dialog) once shown; null after the wait.
+    HWND WaitForBox(DWORD timeoutMs = WaitMs) const;
+    // Waits for that box, reads it and dismisses it; an empty Box when none came.
+    Box TakeBox() const;
+    // True when the process shows no box at all (after its thread has caught up).
+    bool ShowsNoBox() const;
+    HWND OpenSettings() const;    // clicks Configure; the dialog, or null
+    HWND SettingsDialog() const;  // the open settings dialog, or null
+    HWND FocusedWindow() const { return FocusOf(process_.ThreadId()); }
+    std::string DescribeInput() const { return support::DescribeInput(process_.ThreadId(), Id(), main_); }
+    std::string DescribeWindows() const { return DescribeWindowsOf(Id()); }
+
+    // How the start ended so far: the main window shown, or the unowned box refusing a second
+    // launcher (box then holds it).
+    enum class Outcome { Undecided, Shown, Refused };
+    Outcome StartOutcome(HWND* box = nullptr) const;
+
+private:
+    Child process_;
+    HWND main_ = nullptr;
+};
+
+// Ends every stand-in and removes the settings, the location file, the stand-in at C:\ and every
+// copy folder below Expected::Root, so that no test sees what another left behind.
+void RemoveTestState();
+
+}  // namespace support
