@@ -10,6 +10,8 @@ using namespace Expected;
 const std::string CopyOne = "C:\\corvanta-e2e\\Uno\\SuaWin.exe";
 const std::string CopyTwo = "C:\\corvanta-e2e\\Dos\\SuaWin.exe";
 const std::string Missing = "C:\\corvanta-e2e\\nada\\SuaWin.exe";
+const std::string FolderOfCopyOne = "C:\\corvanta-e2e\\Uno";          // named without its backslash
+const std::string WildcardTwo = "C:\\corvanta-e2e\\Dos\\*.exe";
 
 class SettingsDialog : public EndToEnd {
 protected:
@@ -60,6 +62,9 @@ TEST_F(SettingsDialog, AcceptWarnsOncePerBadPathInCopyOrder)
         // The box shows copy 1's text as read, which is cut to 259 characters.
         {"copy 1 overlong", {overlong, "", "", ""}, {overlong.substr(0, 259)}, BoxIcon::Warning, 1},
         {"all empty", {"", "", "", ""}, {BadPathText}, BoxIcon::None, 1},
+        // The directory search takes both, but neither is a program a launch would start.
+        {"a folder in copy 1, a matching wildcard in copy 2", {FolderOfCopyOne, WildcardTwo, "", ""},
+         {FolderOfCopyOne, BadPathText}, BoxIcon::Warning, 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);

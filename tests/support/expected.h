@@ -7,6 +7,7 @@ namespace Expected {
 
 // Windows.
 inline constexpr char MainTitle[] = "Corvanta [Maneja Varias Copias de WinSua]";
+inline constexpr char MainClass[] = "CorvantaClass";
 inline constexpr char SettingsTitle[] = "Configuraci\xF3" "n de Corvanta";                    // Configuración
 inline constexpr char ManagedPrefix[] = "Sistema Unico de Autodeterminaci\xF3" "n";          // Autodeterminación
 inline constexpr unsigned ManagedPrefixLength = 34;

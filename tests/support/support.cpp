@@ -648,7 +648,11 @@ bool Launcher::BringForward() const
         return GetGUIThreadInfo(process_.ThreadId(), &thread) && (thread.flags & GUI_INMENUMODE) == 0;
     });
     SetForegroundWindow(main_);
-    return WaitUntil([&] { return GetForegroundWindow() == main_; }, 2000);
+    if (WaitUntil([&] { return GetForegroundWindow() == main_; }, 2000))
+        return true;
+    // Where the system keeps another window in front, a click on the window's background brings
+    // it forward as the user's own click would.
+    return ClickAt(main_, {8, 8}) && WaitUntil([&] { return GetForegroundWindow() == main_; });
 }
 
 HWND Launcher::WaitForBox(DWORD timeoutMs) const

@@ -3,6 +3,7 @@
 #include "cases.h"
 #include "core/copy_table.h"
 #include "core/launcher.h"
+#include "ui/program.h"
 
 namespace {
 
@@ -138,6 +139,35 @@ TEST_F(LaunchTest, RefusedLaunchWarnsAndStartsNothing)
     }
     StandInRecord record;
     EXPECT_FALSE(ReadStandInRecord("C:\\SUA2\\", record)) << "a copy ran in " << record.directory;
+}
+
+// The launcher's own start-up, run in this process, with a hook that refuses to make its main
+// window, as an exhausted desktop heap would. It must end there with a code of its own: a
+// launcher that ran on with no window would hold the start-up mutex and refuse every later one.
+// A quit message is waiting, so that a start-up that went on into its message loop returns 0.
+LRESULT CALLBACK RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        const char* className = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->lpszClass;
+        if (!IS_INTRESOURCE(className) && lstrcmpA(className, Expected::MainClass) == 0)
+            return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(StartUpTest, WindowThatCannotBeMadeEndsTheStartWithCodeTwo)
+{
+    BoxCatcher boxes;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseMainWindow, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    PostQuitMessage(0);
+
+    int code = StartUp(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWDEFAULT);
+
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(code, 2);
+    EXPECT_TRUE(WindowsTitled(Expected::MainTitle).empty()) << "a launcher window was made";
+    EXPECT_TRUE(boxes.Boxes().empty()) << "a box was shown";
 }
 
 }  // namespace
