@@ -1,9 +1,9 @@
 #!/bin/sh
 # Builds the program a second time, from scratch in another folder, and requires the same bytes.
-# Usage: check_reproducible.sh CMAKE SOURCE_DIR BINARY_DIR EXE TOOLCHAIN_FILE ARCH WORK_DIR
+# Usage: check_reproducible.sh CMAKE SOURCE_DIR BINARY_DIR EXE TOOLCHAIN_FILE WORK_DIR
 set -eu
 
-cmake=$1 source=$2 binary=$3 exe=$4 toolchain=$5 arch=$6 work=$7
+cmake=$1 source=$2 binary=$3 exe=$4 toolchain=$5 work=$6
 
 case $exe in
     "$binary"/*) relative=${exe#"$binary"/} ;;
@@ -12,7 +12,7 @@ esac
 
 rm -rf "$work"
 "$cmake" -S "$source" -B "$work" -G "Unix Makefiles" --toolchain "$toolchain" \
-    -DCORVANTA_ARCH="$arch" -DCMAKE_BUILD_TYPE=Release >"$work.log" 2>&1 || { cat "$work.log"; exit 1; }
+    -DCMAKE_BUILD_TYPE=Release >"$work.log" 2>&1 || { cat "$work.log"; exit 1; }
 "$cmake" --build "$work" --target Corvanta -j 2 >>"$work.log" 2>&1 || { cat "$work.log"; exit 1; }
 
 if cmp "$exe" "$work/$relative"; then
