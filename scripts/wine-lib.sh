@@ -65,7 +65,7 @@ wait_for() {
 # Shown is not yet painted: the window counts once it is visible and two pictures of it a tenth of a
 # second apart are the same and hold more than one colour. Fails after 60 s, or at once when PID ends.
 wait_window() {
-    window= window_seen=
+    window='' window_seen=''
     wait_for 60 window_painted "$1" "$2" && [ -n "$window" ] && echo "$window" && return 0
     echo "${0##*/}: no painted window titled $1$(running "$2" || echo ": its program ended")" >&2
     return 1
