@@ -26,13 +26,13 @@ wine_env() {
 # 8664 x86-64. Each runs under the loader of its own kind: where 32-bit Wine is missing, the 64-bit
 # loader starts a PE32 in an experimental WoW64 mode that fails to load and still exits with 0.
 wine_loader() {
-    pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+    pe=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
     case $(od -An -tx2 -j$((pe + 4)) -N2 "$1" 2>/dev/null | tr -d ' ') in
         014c) loader=$WINE32 ;;
         8664) loader=$WINE64 ;;
-        *) echo "$0: $1 is neither a PE32 for i386 nor a PE32+ for x86-64" >&2; return 1 ;;
+        *) echo "${0##*/}: $1 is neither a PE32 for i386 nor a PE32+ for x86-64" >&2; return 1 ;;
     esac
-    [ -x "$loader" ] || { echo "$0: $loader is missing (scripts/bootstrap installs it)" >&2; return 1; }
+    [ -x "$loader" ] || { echo "${0##*/}: $loader is missing (scripts/bootstrap installs it)" >&2; return 1; }
     echo "$loader"
 }
 
