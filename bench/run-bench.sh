@@ -10,6 +10,7 @@
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/wine-lib.sh"
 session=${BENCH_SESSION:-$root/build/bench-wine}
 win64=${BENCH_WIN64:-$root/build/win64}
 win32=${BENCH_WIN32:-$root/build/win32}
@@ -42,9 +43,7 @@ renice -n -10 -p $$ >/dev/null 2>&1 || true
 # Other load makes the figures noisy: the table says how much there was.
 load=$(cut -d ' ' -f 1-3 /proc/loadavg)
 
-trap '"$root/scripts/wine-session" stop "$session"' EXIT
-trap 'exit 130' INT TERM
-"$root/scripts/wine-session" start "$session"
+wine_session "$session"
 
 # Every wait inside the driver is bounded; this bounds the whole run as well.
 timeout 1800 "$root/scripts/wine-run" "$session" "$driver" \

@@ -16,12 +16,8 @@ option(CORVANTA_WINE_TESTS "Run the Windows-side tests under Wine" ON)
 set(CORVANTA_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
 set(CORVANTA_WINE_SESSION ${PROJECT_SOURCE_DIR}/scripts/wine-session)
 # Prefix of a command that runs one of this tree's Windows programs in that world, with the loader
-# of the tree's own kind: the 32-bit one for PE32 programs.
-if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    set(CORVANTA_WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run --32 ${CORVANTA_WINE_DIR})
-else()
-    set(CORVANTA_WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run ${CORVANTA_WINE_DIR})
-endif()
+# of the program's own kind (read from its PE header): the 32-bit one for PE32 programs.
+set(CORVANTA_WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run ${CORVANTA_WINE_DIR})
 
 # One prefix is one window world with one C:\windows: its tests run one at a time.
 set(corvanta_wine_test_properties
