@@ -4,7 +4,7 @@
 # BENCH_WIN64, BENCH_WIN32 and BENCH_SESSION name other build trees and session folders.
 #
 # The shipped PE32 is measured beside its 64-bit twin when this machine runs 32-bit code. How it does
-# is found out first (bench/i386_mode.py) and handed to the driver: natively, its figures sit in the
+# is found out first (bench/i386-mode.sh, with the probe scripts/bootstrap builds) and handed to the driver: natively, its figures sit in the
 # main table; through an emulator such as qemu-i386 they are the emulator's speed and go in a table of
 # their own; not at all, the PE32 is only weighed.
 set -eu
@@ -23,13 +23,9 @@ for file in "$driver" "$win64/Corvanta.exe" "$win64/bench/Reference.exe" "$win64
 done
 
 # One line: native, emulated or none, a tab, and how that was found.
-i386=$(python3 "$root/bench/i386_mode.py")
+i386=$("$root/bench/i386-mode.sh" "$root/build/bootstrap/probe-i386")
 i386_mode=$(printf '%s\n' "$i386" | cut -f 1)
 i386_detail=$(printf '%s\n' "$i386" | cut -f 2-)
-case $i386_mode in
-    native|emulated|none) ;;
-    *) echo "run-bench: cannot tell how 32-bit code runs here: $i386" >&2; exit 1 ;;
-esac
 echo "run-bench: 32-bit code: $i386_mode ($i386_detail)" >&2
 if [ "$i386_mode" != none ] && [ ! -x /usr/lib/wine/wine ]; then
     echo "run-bench: 32-bit Wine (/usr/lib/wine/wine) is missing: scripts/bootstrap installs it" >&2
