@@ -1,0 +1,825 @@
+// The Windows-side test library; see support.h.
+#include "support.h"
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+namespace support {
+
+// --- Time and waits.
+
+double NowMs()
+{
+    static const double frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / frequency;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const double deadline = NowMs() + timeoutMs;
+    while (!done()) {
+        if (NowMs() >= deadline)
+            return done();
+        Sleep(10);
+    }
+    return true;
+}
+
+void PumpMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool WaitPumping(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    return WaitUntil(
+        [&] {
+            PumpMessages();
+            return done();
+        },
+        timeoutMs);
+}
+
+int Trials(int usual)
+{
+    const char* asked = std::getenv("CORVANTA_TRIALS");
+    int trials = asked != nullptr ? std::atoi(asked) : 0;
+    return trials > 0 ? trials : usual;
+}
+
+// --- Paths.
+
+std::string OnDriveZ(const std::string& path)
+{
+    if (path.empty() || path[0] != '/')
+        return path;
+    std::string converted = "Z:" + path;
+    for (char& c : converted)
+        if (c == '/')
+            c = '\\';
+    return converted;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    return path.substr(0, path.rfind('\\') + 1);
+}
+
+std::string InWindowsDirectory(const std::string& name)
+{
+    char folder[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        throw std::runtime_error("GetWindowsDirectoryA failed");
+    return std::string(folder, length) + "\\" + name;
+}
+
+// --- Files.
+
+std::string BytesOf(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return NoFile;
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL wrote = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return wrote && written == bytes.size();
+}
+
+void MakeFoldersFor(const std::string& path)
+{
+    for (size_t cut = path.find('\\', 3); cut != std::string::npos; cut = path.find('\\', cut + 1))
+        CreateDirectoryA(path.substr(0, cut).c_str(), nullptr);
+}
+
+void RemoveTree(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+        return;
+    }
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (std::strcmp(entry.cFileName, ".") != 0 && std::strcmp(entry.cFileName, "..") != 0)
+                RemoveTree(path + "\\" + entry.cFileName);
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+bool WriteSettings(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return WriteBytes(Expected::SettingsFile, text);
+}
+
+std::vector<std::string> IniEntries(const std::string& path)
+{
+    std::vector<std::string> entries;
+    std::string text = BytesOf(path), section;
+    if (text == NoFile)
+        return {NoFile};
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty() && line.front() == '[') {
+            section = line.substr(1, line.find(']') - 1);
+            entries.push_back(line);
+        } else if (!line.empty()) {
+            entries.push_back(section + "/" + line);
+        }
+        start = end + 1;
+    }
+    return entries;
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> lines)
+{
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+bool HeldFile::Hold(const std::string& path, DWORD share)
+{
+    Release();
+    handle_ = CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                          nullptr);
+    return handle_ != INVALID_HANDLE_VALUE;
+}
+
+void HeldFile::Release()
+{
+    if (handle_ != INVALID_HANDLE_VALUE)
+        CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+}
+
+CurrentDirectory::CurrentDirectory(const std::string& folder)
+{
+    GetCurrentDirectoryA(MAX_PATH, saved_);
+    if (!SetCurrentDirectoryA(folder.c_str()))
+        throw std::runtime_error("cannot enter " + folder);
+}
+
+CurrentDirectory::~CurrentDirectory()
+{
+    SetCurrentDirectoryA(saved_);
+}
+
+// --- Processes.
+
+Child::~Child()
+{
+    if (info_.hProcess == nullptr)
+        return;
+    End();
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool Child::Start(const std::string& exe, const std::string& folder, const std::string& arguments)
+{
+    if (info_.hProcess != nullptr)
+        return false;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + exe + "\"" + arguments;
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                           folder.empty() ? nullptr : folder.c_str(), &startup, &info_))
+            return true;
+        DWORD error = GetLastError();
+        std::printf("CreateProcessA(%s) failed with error %lu (attempt %d)\n", exe.c_str(), error, attempt);
+        info_ = {};
+        if (error != ERROR_INTERNAL_ERROR)  // 1359: Wine's passing refusal; anything else is final
+            return false;
+        Sleep(100 * attempt);  // a pause before trying again, not a wait for anything
+    }
+    return false;
+}
+
+bool Child::Running() const
+{
+    return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Child::WaitForExit(DWORD& code, DWORD timeoutMs) const
+{
+    if (info_.hProcess == nullptr || WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    return GetExitCodeProcess(info_.hProcess, &code) != FALSE;
+}
+
+void Child::Detach()
+{
+    if (info_.hProcess != nullptr) {
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+    info_ = {};
+}
+
+void Child::End()
+{
+    if (Running()) {
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, WaitMs);
+    }
+}
+
+std::vector<DWORD> ProcessesNamed(const std::string& name)
+{
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return ids;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, name.c_str()) == 0)
+            ids.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return ids;
+}
+
+int CountProcesses(const std::string& name)
+{
+    return static_cast<int>(ProcessesNamed(name).size());
+}
+
+void EndProcessesNamed(const std::string& name)
+{
+    for (DWORD id : ProcessesNamed(name)) {
+        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
+        if (process == nullptr)
+            continue;
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, WaitMs);
+        CloseHandle(process);
+    }
+}
+
+// --- Windows.
+
+namespace {
+
+// A plain lambda is not stdcall on i686, so the callback is a function of its own.
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindows()
+{
+    std::vector<HWND> windows;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::string WindowTitle(HWND window)
+{
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ControlText(HWND control)
+{
+    char text[1024] = "";
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, WaitMs,
+                        &ignored);
+    return text;
+}
+
+bool SetControlText(HWND control, const std::string& text)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, WaitMs,
+                               &result) != 0 &&
+           result != 0;
+}
+
+std::string Field(HWND dialog, int id)
+{
+    return ControlText(GetDlgItem(dialog, id));
+}
+
+bool SetField(HWND dialog, int id, const std::string& text)
+{
+    return SetControlText(GetDlgItem(dialog, id), text);
+}
+
+DWORD ProcessOf(HWND window)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+bool IsDialogClass(HWND window)
+{
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    return std::strcmp(name, "#32770") == 0;
+}
+
+HWND VisibleWindowOf(DWORD process, const std::string& title)
+{
+    for (HWND window : WindowsTitled(title))
+        if (ProcessOf(window) == process && IsWindowVisible(window))
+            return window;
+    return nullptr;
+}
+
+HWND TopVisibleWindowOf(DWORD process)
+{
+    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT))
+        if (ProcessOf(window) == process && IsWindowVisible(window))
+            return window;
+    return nullptr;
+}
+
+std::vector<HWND> DialogsOf(DWORD process)
+{
+    std::vector<HWND> dialogs;
+    for (HWND window : TopLevelWindows())
+        if (ProcessOf(window) == process && IsDialogClass(window))
+            dialogs.push_back(window);
+    return dialogs;
+}
+
+std::vector<HWND> WindowsTitled(const std::string& title)
+{
+    std::vector<HWND> found;
+    for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, title.c_str()); window != nullptr;
+         window = FindWindowExA(nullptr, window, nullptr, title.c_str()))
+        found.push_back(window);
+    return found;
+}
+
+std::string DescribeWindowsOf(DWORD process)
+{
+    std::string list;
+    for (HWND window : TopLevelWindows()) {
+        if (ProcessOf(window) != process)
+            continue;
+        char name[64] = "";
+        GetClassNameA(window, name, sizeof name);
+        list += std::string("\n  ") + name + " \"" + WindowTitle(window) + "\"" +
+                (IsWindowVisible(window) ? " visible" : " hidden") + (IsWindowEnabled(window) ? "" : " disabled");
+    }
+    return list.empty() ? "none" : list;
+}
+
+void SyncWith(HWND window)
+{
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, WaitMs, &ignored);
+}
+
+void PressButton(HWND button)
+{
+    PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+HWND FocusOf(DWORD thread)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+std::string DescribeInput(DWORD thread, DWORD process, HWND main)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(thread, &info);
+    auto name = [&](HWND window) {
+        if (window == nullptr)
+            return std::string("none");
+        char number[32];
+        std::snprintf(number, sizeof number, "%p", static_cast<void*>(window));
+        return std::string(number) + (window == main ? " (main)" : "") + " \"" + WindowTitle(window) + "\"";
+    };
+    char flags[16];
+    std::snprintf(flags, sizeof flags, "%lx", info.flags);
+    return std::string("input flags ") + flags + ", active " + name(info.hwndActive) + ", focus " +
+           name(info.hwndFocus) + ", capture " + name(info.hwndCapture) + ", menu owner " +
+           name(info.hwndMenuOwner) + ", foreground " + name(GetForegroundWindow()) + "; windows:" +
+           DescribeWindowsOf(process);
+}
+
+// --- Message boxes.
+
+namespace {
+
+constexpr int BoxTextId = 0xFFFF;
+constexpr int BoxIconId = 1088;
+
+// Counts the icon's reddish and yellowish pixels on screen: the error icon is a red disc, the
+// warning icon a yellow triangle, so whichever colour dominates names it.
+BoxIcon SampleIcon(HWND icon)
+{
+    RECT area;
+    if (!GetWindowRect(icon, &area))
+        return BoxIcon::Unknown;
+    HDC screen = GetDC(nullptr);
+    int red = 0, yellow = 0;
+    for (int y = area.top; y < area.bottom; y += 2)
+        for (int x = area.left; x < area.right; x += 2) {
+            COLORREF pixel = GetPixel(screen, x, y);
+            int r = GetRValue(pixel), g = GetGValue(pixel), b = GetBValue(pixel);
+            if (r > 160 && g < 90 && b < 90)
+                ++red;
+            else if (r > 160 && g > 160 && b < 90)
+                ++yellow;
+        }
+    ReleaseDC(nullptr, screen);
+    if (red > 20 && red > yellow)
+        return BoxIcon::Error;
+    if (yellow > 20 && yellow > red)
+        return BoxIcon::Warning;
+    return BoxIcon::Unknown;
+}
+
+// The parts of a box that read the same from any process.
+Box DescribeBox(HWND window)
+{
+    Box box;
+    box.window = window;
+    box.owner = GetWindow(window, GW_OWNER);
+    box.caption = WindowTitle(window);
+    box.text = WindowTitle(GetDlgItem(window, BoxTextId));
+    return box;
+}
+
+BoxCatcher* ActiveCatcher;
+
+}  // namespace
+
+Box ReadBox(HWND window)
+{
+    Box box = DescribeBox(window);
+    // The icon static is there in every box; it holds an icon only when one was asked for.
+    HWND icon = GetDlgItem(window, BoxIconId);
+    DWORD_PTR shown = 0;
+    SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_NORMAL, WaitMs, &shown);
+    box.icon = BoxIcon::None;
+    // The icon is on screen only once the box has painted.
+    if (shown != 0)
+        WaitUntil([&] { return (box.icon = SampleIcon(icon)) != BoxIcon::Unknown; }, 2000);
+    return box;
+}
+
+bool DismissBox(HWND window)
+{
+    PressButton(GetDlgItem(window, IDOK));
+    return WaitUntil([&] { return !IsWindow(window); });
+}
+
+BoxCatcher::BoxCatcher()
+{
+    if (ActiveCatcher != nullptr)
+        throw std::logic_error("one BoxCatcher at a time");
+    ActiveCatcher = this;
+    hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    if (hook_ == nullptr)
+        throw std::runtime_error("SetWindowsHookExA failed");
+}
+
+BoxCatcher::~BoxCatcher()
+{
+    UnhookWindowsHookEx(hook_);
+    ActiveCatcher = nullptr;
+}
+
+// A box is complete when first activated, and activated again on every focus change, so only the
+// first activation of each box is recorded.
+LRESULT CALLBACK BoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    BoxCatcher* self = ActiveCatcher;
+    HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && self != nullptr && window != self->last_ && IsDialogClass(window)) {
+        self->last_ = window;
+        Box box = DescribeBox(window);
+        // In this process the box holds the shared standard icon itself.
+        HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageA(window, BoxIconId, STM_GETICON, 0, 0));
+        box.icon = icon == nullptr                          ? BoxIcon::None
+                   : icon == LoadIconA(nullptr, IDI_WARNING) ? BoxIcon::Warning
+                   : icon == LoadIconA(nullptr, IDI_ERROR)   ? BoxIcon::Error
+                                                             : BoxIcon::Unknown;
+        self->boxes_.push_back(box);
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// --- Real input.
+
+bool SendKeys(const std::vector<WORD>& keys)
+{
+    std::vector<INPUT> input;
+    for (size_t i = 0; i < 2 * keys.size(); ++i) {
+        bool release = i >= keys.size();
+        WORD key = release ? keys[2 * keys.size() - 1 - i] : keys[i];
+        INPUT event = {};
+        event.type = INPUT_KEYBOARD;
+        event.ki.wVk = key;
+        event.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+        event.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
+        input.push_back(event);
+    }
+    return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
+}
+
+bool PressKey(WORD key)
+{
+    return SendKeys({key});
+}
+
+bool ClickAt(HWND window, POINT client, int clicks)
+{
+    // The pointer is put on the point first and seen there, over that window; then every press and
+    // release goes as one input sequence, well inside the double-click time and distance, so the
+    // system itself makes a second press a double-click.
+    POINT point = client;
+    if (clicks < 1 || !ClientToScreen(window, &point))
+        return false;
+    if (!WaitUntil([&] {
+            POINT now;
+            SetCursorPos(point.x, point.y);
+            return GetCursorPos(&now) && now.x == point.x && now.y == point.y && WindowFromPoint(point) == window;
+        }))
+        return false;
+    std::vector<INPUT> events(2 * static_cast<size_t>(clicks));
+    for (size_t i = 0; i < events.size(); ++i) {
+        events[i].type = INPUT_MOUSE;
+        events[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    return SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT)) == events.size();
+}
+
+bool ClickCentre(HWND window, int clicks)
+{
+    RECT area;
+    if (!GetClientRect(window, &area))
+        return false;
+    return ClickAt(window, {(area.left + area.right) / 2, (area.top + area.bottom) / 2}, clicks);
+}
+
+// --- Window crowds.
+
+namespace {
+constexpr char CrowdClass[] = "CorvantaTestCrowd";
+}
+
+WindowCrowd::WindowCrowd()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = CrowdClass;
+    RegisterClassA(&windowClass);  // fails harmlessly when an earlier crowd registered it
+}
+
+WindowCrowd::~WindowCrowd()
+{
+    for (HWND window : windows_)
+        DestroyWindow(window);
+}
+
+HWND WindowCrowd::Add(const std::string& title)
+{
+    // Hidden: the census looks at every top-level window, shown or not.
+    HWND window = CreateWindowExA(0, CrowdClass, title.c_str(), WS_OVERLAPPED, 0, 0, 100, 50, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (window != nullptr)
+        windows_.push_back(window);
+    return window;
+}
+
+// --- The stand-in.
+
+namespace {
+constexpr char StandInName[] = "SuaWin.exe";
+constexpr char RecordName[] = "standin-record.txt";      // see standin.cpp
+constexpr char NoWindowName[] = "standin-no-window.txt";
+constexpr char DelayName[] = "standin-delay.txt";
+}  // namespace
+
+bool PlaceStandIn(const std::string& path, StandInMode mode)
+{
+    MakeFoldersFor(path);
+    std::string noWindow = FolderOf(path) + NoWindowName;
+    if (mode == StandInMode::NoWindow)
+        WriteBytes(noWindow, "");
+    else
+        RemoveTree(noWindow);
+    bool modeSet = (GetFileAttributesA(noWindow.c_str()) != INVALID_FILE_ATTRIBUTES) == (mode == StandInMode::NoWindow);
+    return modeSet && CopyFileA(StandInPath().c_str(), path.c_str(), FALSE) != FALSE;
+}
+
+bool DelayStandIn(const std::string& folder, DWORD milliseconds)
+{
+    return WriteBytes(folder + DelayName, std::to_string(milliseconds));
+}
+
+bool ReadStandInRecord(const std::string& folder, StandInRecord& record, DWORD timeoutMs)
+{
+    // The record appears whole, by a rename; until the stand-in closes the renaming handle an
+    // open can fail for sharing, so a failed read only means "not yet".
+    std::string text;
+    WaitUntil([&] { return (text = BytesOf(folder + RecordName)) != NoFile; }, timeoutMs);
+    size_t first = text.find("\r\n");
+    size_t second = first == std::string::npos ? first : text.find("\r\n", first + 2);
+    if (text == NoFile || second == std::string::npos)
+        return false;
+    record.directory = text.substr(0, first);
+    record.locationFound = text.substr(first + 2, second - first - 2) == "found";
+    record.location = text.substr(second + 2);
+    return true;
+}
+
+std::vector<HWND> StandInWindows()
+{
+    return WindowsTitled(Expected::StandInTitle);
+}
+
+HWND StartStandIn(const std::string& path)
+{
+    Child child;
+    if (!PlaceStandIn(path) || !child.Start(path))
+        return nullptr;
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = VisibleWindowOf(child.Id(), Expected::StandInTitle)) != nullptr; });
+    child.Detach();  // it keeps running; CloseStandIns ends it
+    return window;
+}
+
+void CloseStandIns()
+{
+    EndProcessesNamed(StandInName);
+}
+
+void RemoveTestState()
+{
+    CloseStandIns();
+    RemoveTree(Expected::Root);
+    RemoveTree("C:\\SuaWin.exe");
+    RemoveTree(std::string("C:\\") + RecordName);
+    RemoveTree(std::string("C:\\") + NoWindowName);
+    RemoveTree(std::string("C:\\") + DelayName);
+    RemoveTree(Expected::LocationFile);
+    RemoveTree(Expected::SettingsFile);
+}
+
+// --- The launcher.
+
+bool Launcher::Start(const std::string& folder, const std::string& exe)
+{
+    main_ = nullptr;
+    return process_.Start(exe, folder);
+}
+
+HWND Launcher::WaitForMainWindow(DWORD timeoutMs)
+{
+    WaitUntil([&] { return (main_ = VisibleWindowOf(Id(), Expected::MainTitle)) != nullptr; }, timeoutMs);
+    return main_;
+}
+
+bool Launcher::DoubleClick(int id) const
+{
+    return BringForward() && ClickCentre(Button(id), 2);
+}
+
+bool Launcher::BringForward() const
+{
+    // Keys pressed while an earlier Alt's menu mode is still unwinding would go to the menu. The
+    // menu loop starts only after WM_INITMENU's handler returns, and that handler may have just
+    // left a modal box or dialog: once the thread has answered, it is either idle or in the loop.
+    SyncWith(main_);
+    WaitUntil([&] {
+        GUITHREADINFO thread = {};
+        thread.cbSize = sizeof thread;
+        return GetGUIThreadInfo(process_.ThreadId(), &thread) && (thread.flags & GUI_INMENUMODE) == 0;
+    });
+    SetForegroundWindow(main_);
+    return WaitUntil([&] { return GetForegroundWindow() == main_; }, 2000);
+}
+
+bool Launcher::PressAlt(WORD key) const
+{
+    return BringForward() && SendKeys({VK_MENU, key});
+}
+
+HWND Launcher::WaitForBox() const
+{
+    HWND box = nullptr;
+    WaitUntil([&] {
+        for (HWND window : DialogsOf(Id()))
+            if (WindowTitle(window) != Expected::SettingsTitle)
+                box = window;
+        return box != nullptr;
+    });
+    // A box is shown once its thread first runs out of messages.
+    if (box != nullptr && !WaitUntil([&] { return IsWindowVisible(box) != FALSE; }))
+        return nullptr;
+    return box;
+}
+
+Box Launcher::TakeBox() const
+{
+    HWND window = WaitForBox();
+    if (window == nullptr)
+        return Box();
+    Box box = ReadBox(window);
+    DismissBox(window);
+    return box;
+}
+
+bool Launcher::ShowsNoBox() const
+{
+    SyncWith(main_);
+    for (HWND window : DialogsOf(Id()))
+        if (WindowTitle(window) != Expected::SettingsTitle)
+            return false;
+    return true;
+}
+
+HWND Launcher::SettingsDialog() const
+{
+    for (HWND window : DialogsOf(Id()))
+        if (IsWindowVisible(window) && WindowTitle(window) == Expected::SettingsTitle)
+            return window;
+    return nullptr;
+}
+
+HWND Launcher::OpenSettings() const
+{
+    Click(Expected::ConfigureButton);
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = SettingsDialog()) != nullptr; });
+    return dialog;
+}
+
+Launcher::Outcome Launcher::StartOutcome(HWND* box) const
+{
+    for (HWND dialog : DialogsOf(Id()))
+        if (IsWindowVisible(dialog) && WindowTitle(dialog) == Expected::LauncherRunningBox.caption) {
+            if (box != nullptr)
+                *box = dialog;
+            return Outcome::Refused;
+        }
+    return VisibleWindowOf(Id(), Expected::MainTitle) != nullptr ? Outcome::Shown : Outcome::Undecided;
+}
+
+}  // namespace support
