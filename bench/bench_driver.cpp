@@ -128,7 +128,7 @@ double MillisecondsToCopyCreated(ULONGLONG startTime)
 void MeasureLaunch(const std::string& build, const std::string& exe, int copyButton)
 {
     support::Launcher launcher;
-    if (!launcher.Start("", exe) || launcher.WaitForMainWindow() == nullptr)
+    if (!launcher.Start("", exe) || launcher.WaitForMainWindow(StartTimeoutMs) == nullptr)
         Fail("the launcher's window never showed: " + exe);
     RequireKind(launcher.Process(), build, exe);
     WaitForInputIdle(launcher.Process().Handle(), 5000);
