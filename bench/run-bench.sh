@@ -29,7 +29,7 @@ echo "run-bench: 32-bit code: $i386" >&2
 # Timings want the machine to themselves: ahead of builds running beside us where allowed (as root),
 # for this script and all it starts, Xvfb and the wineserver included.
 renice -n -10 -p $$ >/dev/null 2>&1 || true
-# Other load makes the figures noisy: the report says how much there was.
+# Other load makes the figures noisy: the table says how much there was.
 load=$(cut -d ' ' -f 1-3 /proc/loadavg)
 
 trap '"$root/scripts/wine-session" stop "$session"' EXIT
