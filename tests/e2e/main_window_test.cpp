@@ -1,13 +1,13 @@
 // The launcher's main window end to end: captions, launches, both refusals, bad paths, About,
 // the ways out and the Alt mnemonics, all against the real program under Wine.
-#include "driver.h"
-
-#include <gtest/gtest.h>
-
 #include <cstdio>
 
-namespace e2e {
+#include "cases.h"
+
 namespace {
+
+using namespace support;
+using namespace Expected;
 
 // Four copies in folders of different shapes: a space and an accented letter, a short name
 // (shorter than the first, so a leftover of it would show), the root of the drive, and one
@@ -16,15 +16,6 @@ const std::string CopyOne = "C:\\corvanta-e2e\\Copia Uno Configuraci\xF3" "n\\Su
 const std::string CopyTwo = "C:\\corvanta-e2e\\B\\SuaWin.exe";
 const std::string CopyAtRoot = "C:\\SuaWin.exe";
 const std::string CopyDeep = "C:\\corvanta-e2e\\A\\B\\C\\SuaWin.exe";
-
-void ExpectBox(const Box& box, const char* caption, const char* text, BoxIcon icon)
-{
-    ASSERT_NE(box.window, nullptr) << "no box appeared";
-    EXPECT_EQ(box.caption, caption);
-    EXPECT_EQ(box.text, text);
-    EXPECT_EQ(box.icon, icon);
-    EXPECT_EQ(box.owner, nullptr) << "boxes have no owner window";
-}
 
 // Waits for the copy started from folder, checks what it found, and closes it.
 void ExpectStartedIn(const std::string& folder, const std::string& expectedDirectory)
@@ -60,8 +51,7 @@ TEST_F(EndToEnd, StartShowsTheCentredWindowWithTheLoadedCaptions)
         if (!c.settings.empty())
             WriteSettings(c.settings);
         Launcher launcher;
-        ASSERT_TRUE(launcher.Start());
-        ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+        ASSERT_TRUE(Started(launcher));
         // 640 x 300, centred; with no window manager the window keeps the place it asked for.
         RECT frame;
         GetWindowRect(launcher.Main(), &frame);
@@ -71,9 +61,9 @@ TEST_F(EndToEnd, StartShowsTheCentredWindowWithTheLoadedCaptions)
         EXPECT_EQ(frame.bottom - frame.top, 300);
         for (int id = 1; id <= 4; ++id)
             EXPECT_EQ(launcher.Caption(id), c.copyCaptions[id - 1]) << "button " << id;
-        EXPECT_EQ(launcher.Caption(5), "&Acerca de...");
-        EXPECT_EQ(launcher.Caption(6), "&Configurar");
-        EXPECT_EQ(launcher.Caption(7), "&Salir");
+        EXPECT_EQ(launcher.Caption(AboutButton), AboutCaption);
+        EXPECT_EQ(launcher.Caption(ConfigureButton), ConfigureCaption);
+        EXPECT_EQ(launcher.Caption(ExitButton), ExitCaption);
     }
 }
 
@@ -109,16 +99,13 @@ TEST_F(EndToEnd, LaunchPointsTheLocationFileAtTheCopyAndStartsItThere)
         }
         WriteSettings(settings);
         Launcher launcher;
-        ASSERT_TRUE(launcher.Start(folderFour));
-        ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+        ASSERT_TRUE(Started(launcher, folderFour));
         for (int button = 1; button <= 4; ++button) {
             const auto& c = round[button - 1];
             SCOPED_TRACE("button " + std::to_string(button) + ": " + c.typed);
             launcher.Click(button);
             ExpectStartedIn(FolderOf(c.executable), c.directory);
-            std::string location;
-            ASSERT_TRUE(ReadBytes(LocationFile, location));
-            EXPECT_EQ(location, FolderOf(c.executable)) << "exactly the folder, nothing of an earlier launch";
+            EXPECT_EQ(BytesOf(LocationFile), FolderOf(c.executable)) << "exactly the folder, nothing of an earlier launch";
             EXPECT_TRUE(launcher.ShowsNoBox());
             EXPECT_TRUE(launcher.Running()) << "the launcher stays open after a start";
         }
@@ -132,17 +119,27 @@ TEST_F(EndToEnd, DoubleClickStartsTheCopyOnce)
     PlaceStandIn(CopyOne);
     WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne});
     Launcher launcher;
-    ASSERT_TRUE(launcher.Start());
-    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(Started(launcher));
     const int trials = Trials(3);
     int once = 0;
     for (int trial = 0; trial < trials; ++trial) {
         SCOPED_TRACE("trial " + std::to_string(trial));
         ASSERT_TRUE(launcher.DoubleClick(1));
         ASSERT_TRUE(WaitUntil([] { return StandInWindows().size() == 1; })) << "the copy did not start";
-        // A second start or a refusal would come within the double-click time of the first.
-        Sleep(GetDoubleClickTime());
-        EXPECT_TRUE(launcher.ShowsNoBox());
+        // Input is handled in the order it was sent: once a real click on About, sent after the
+        // double-click, has opened its box, both presses have been handled too. The copy's window
+        // takes the foreground when it shows, and a click sent to the launcher while it is behind
+        // opens nothing, so the click is sent again until About opens (a modal box: once).
+        HWND about = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            if (launcher.BringForward())
+                ClickCentre(launcher.Button(AboutButton));
+            about = launcher.WaitForBox(1000);
+            return about != nullptr && WindowTitle(about) == AboutTitle;
+        })) << launcher.DescribeInput();
+        EXPECT_EQ(DialogsOf(launcher.Id()).size(), 1u) << "a box beside About:" << launcher.DescribeWindows();
+        PostMessageA(about, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about) && IsWindowEnabled(launcher.Main()); }));
         int started = CountProcesses("SuaWin.exe");
         EXPECT_EQ(started, 1);
         once += started == 1 ? 1 : 0;
@@ -157,17 +154,15 @@ TEST_F(EndToEnd, OpenManagedProgramBlocksEveryCopyButton)
     WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne, "Copia_02=C:\\corvanta-e2e\\nada\\SuaWin.exe"});
     ASSERT_NE(StartStandIn(std::string(Root) + "\\Abierta\\SuaWin.exe"), nullptr);
     Launcher launcher;
-    ASSERT_TRUE(launcher.Start());
-    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(Started(launcher));
 
     // Configured, missing and empty copies alike: the open window is all that is looked at.
     for (int button = 1; button <= 4; ++button) {
         SCOPED_TRACE("button " + std::to_string(button));
         launcher.Click(button);
-        ExpectBox(launcher.TakeBox(), ManagedCaption, ManagedText, BoxIcon::Error);
+        ExpectBox(launcher.TakeBox(), ManagedRunningBox);
         EXPECT_TRUE(launcher.ShowsNoBox());
-        std::string location;
-        EXPECT_FALSE(ReadBytes(LocationFile, location)) << "the location file was written: " << location;
+        EXPECT_EQ(BytesOf(LocationFile), NoFile) << "the location file was written";
         EXPECT_EQ(CountProcesses("SuaWin.exe"), 1) << "a copy was started";
     }
 }
@@ -186,34 +181,24 @@ TEST_F(EndToEnd, SecondLauncherIsRefusedAndEndsWithTheBoxResult)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         Launcher first;
-        HWND foreign = nullptr;
+        WindowCrowd foreign;
         if (c.foreignWindow) {
-            foreign = CreateWindowExA(0, "STATIC", MainTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                      nullptr);
-            ASSERT_NE(foreign, nullptr);
+            ASSERT_NE(foreign.Add(MainTitle), nullptr);
         } else {
-            ASSERT_TRUE(first.Start());
-            ASSERT_NE(first.WaitForMainWindow(), nullptr);
+            ASSERT_TRUE(Started(first));
         }
 
         Launcher second;
         ASSERT_TRUE(second.Start());
         HWND window = second.WaitForBox();
-        ASSERT_NE(window, nullptr);
-        int shown = 0;
-        for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, MainTitle); w != nullptr;
-             w = FindWindowExA(nullptr, w, nullptr, MainTitle))
-            shown += ProcessOf(w) == second.Id() && IsWindowVisible(w) ? 1 : 0;
-        EXPECT_EQ(shown, 0) << "the refused launcher showed its window";
-        Box box = ReadBox(window);
-        ExpectBox(box, LauncherCaption, LauncherText, BoxIcon::Error);
+        ASSERT_NE(window, nullptr) << second.DescribeWindows();
+        EXPECT_EQ(VisibleWindowOf(second.Id(), MainTitle), nullptr) << "the refused launcher showed its window";
+        ExpectBox(ReadBox(window), LauncherRunningBox);
         ASSERT_TRUE(DismissBox(window));
         DWORD code = 0;
         ASSERT_TRUE(second.WaitForExit(code));
         EXPECT_EQ(code, 1u) << "the box's result, IDOK";
-        if (foreign != nullptr)
-            DestroyWindow(foreign);
-        else
+        if (!c.foreignWindow)
             EXPECT_TRUE(first.Running());
     }
 }
@@ -222,7 +207,7 @@ TEST_F(EndToEnd, BadPathWarnsOnceAndStartsNothing)
 {
     const std::string deleted = std::string(Root) + "\\Borrada\\SuaWin.exe";
     const std::string earlier = "C:\\antes\\";
-    HANDLE held = INVALID_HANDLE_VALUE;
+    HeldFile held;
     const struct {
         const char* label;
         std::string path;               // copy 1's
@@ -235,10 +220,8 @@ TEST_F(EndToEnd, BadPathWarnsOnceAndStartsNothing)
         {"location file replaced by a folder", CopyTwo, [] {
              RemoveTree(LocationFile);
              CreateDirectoryA(LocationFile, nullptr);
-         }, ""},
-        {"location file held open by another program", CopyTwo, [&] {
-             held = CreateFileA(LocationFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-         }, earlier},
+         }, NoFile},
+        {"location file held open by another program", CopyTwo, [&] { held.Hold(LocationFile, 0); }, earlier},
         // The existence test takes these two, but neither is a program to start.
         {"wildcard that matches", std::string(Root) + "\\B\\*.exe", [] {}, earlier},
         {"folder named without its backslash", std::string(Root) + "\\B", [] {}, earlier},
@@ -251,38 +234,30 @@ TEST_F(EndToEnd, BadPathWarnsOnceAndStartsNothing)
         WriteBytes(LocationFile, earlier);
         WriteSettings({"[RUTAS]", "Copia_01=" + c.path});
         Launcher launcher;
-        ASSERT_TRUE(launcher.Start());
-        ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+        ASSERT_TRUE(Started(launcher));
         c.arrange();
         launcher.Click(1);
-        ExpectBox(launcher.TakeBox(), BadPathCaption, BadPathText, BoxIcon::Warning);
+        ExpectBox(launcher.TakeBox(), BadPathBox);
         EXPECT_TRUE(launcher.ShowsNoBox());
         EXPECT_EQ(CountProcesses("SuaWin.exe"), 0) << "a copy was started";
-        if (held != INVALID_HANDLE_VALUE)
-            CloseHandle(held);
-        held = INVALID_HANDLE_VALUE;
-        std::string location;
-        if (!c.location.empty()) {
-            ASSERT_TRUE(ReadBytes(LocationFile, location));
-            EXPECT_EQ(location, c.location);
-        }
+        held.Release();
+        EXPECT_EQ(BytesOf(LocationFile), c.location);
     }
-    RemoveTree(LocationFile);
 }
 
 TEST_F(EndToEnd, AboutBoxBelongsToTheMainWindow)
 {
     Launcher launcher;
-    ASSERT_TRUE(launcher.Start());
-    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
-    launcher.Click(5);
+    ASSERT_TRUE(Started(launcher));
+    launcher.Click(AboutButton);
     HWND about = launcher.WaitForBox();
-    ASSERT_NE(about, nullptr);
+    ASSERT_NE(about, nullptr) << launcher.DescribeWindows();
     // Wine titles the box "About" and the application's name, and shows the text in static 101.
-    EXPECT_EQ(WindowTitle(about), std::string("About ") + MainTitle);
+    EXPECT_EQ(WindowTitle(about), AboutTitle);
     EXPECT_EQ(GetWindow(about, GW_OWNER), launcher.Main());
+    EXPECT_EQ(TopVisibleWindowOf(launcher.Id()), about) << "the box shows above the main window";
     std::string text = WindowTitle(GetDlgItem(about, 101));
-    EXPECT_EQ(text.rfind("Corvanta 1.0, Por ", 0), 0u) << text;
+    EXPECT_EQ(text.rfind(AboutTextStart, 0), 0u) << text;
     EXPECT_NE(text.find("\r\nMail: "), std::string::npos) << text;
     EXPECT_FALSE(IsWindowEnabled(launcher.Main())) << "the About box is modal";
 
@@ -298,7 +273,7 @@ TEST_F(EndToEnd, ExitButtonAndCloseEndWithCodeZero)
         const char* label;
         void (*close)(const Launcher&);
     } cases[] = {
-        {"Salir", [](const Launcher& launcher) { launcher.Click(7); }},
+        {"Salir", [](const Launcher& launcher) { launcher.Click(ExitButton); }},
         {"WM_CLOSE", [](const Launcher& launcher) { PostMessageA(launcher.Main(), WM_CLOSE, 0, 0); }},
         {"Alt+F4", [](const Launcher& launcher) { EXPECT_TRUE(launcher.PressAlt(VK_F4)); }},
         // A box has no owner, so the main window stays open to a close while the box is up.
@@ -315,12 +290,11 @@ TEST_F(EndToEnd, ExitButtonAndCloseEndWithCodeZero)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         Launcher launcher;
-        ASSERT_TRUE(launcher.Start());
-        ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+        ASSERT_TRUE(Started(launcher));
         // A command carrying a notification code is not a click.
         DWORD_PTR ignored;
-        SendMessageTimeoutA(launcher.Main(), WM_COMMAND, MAKEWPARAM(7, BN_DOUBLECLICKED), 0, SMTO_NORMAL, WaitMs,
-                            &ignored);
+        SendMessageTimeoutA(launcher.Main(), WM_COMMAND, MAKEWPARAM(ExitButton, BN_DOUBLECLICKED), 0, SMTO_NORMAL,
+                            WaitMs, &ignored);
         EXPECT_TRUE(IsWindow(launcher.Main()));
         c.close(launcher);
         DWORD code = 99;
@@ -337,8 +311,7 @@ TEST_F(EndToEnd, AltWithAMnemonicActsLikeItsButton)
     WriteSettings({"[RUTAS]", "Copia_01=" + copies[0], "Copia_02=" + copies[1], "Copia_03=" + copies[2],
                    "Copia_04=" + copies[3]});
     Launcher launcher;
-    ASSERT_TRUE(launcher.Start());
-    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(Started(launcher));
     if (!launcher.BringForward())
         GTEST_SKIP() << "Wine could not bring the launcher to the foreground for keyboard input";
 
@@ -352,8 +325,8 @@ TEST_F(EndToEnd, AltWithAMnemonicActsLikeItsButton)
         SCOPED_TRACE("Alt+A");
         ASSERT_TRUE(launcher.PressAlt('A'));
         HWND about = launcher.WaitForBox();
-        ASSERT_NE(about, nullptr);
-        EXPECT_EQ(WindowTitle(about), std::string("About ") + MainTitle);
+        ASSERT_NE(about, nullptr) << launcher.DescribeWindows();
+        EXPECT_EQ(WindowTitle(about), AboutTitle);
         PostMessageA(about, WM_CLOSE, 0, 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about) && IsWindowEnabled(launcher.Main()); }));
     }
@@ -362,7 +335,7 @@ TEST_F(EndToEnd, AltWithAMnemonicActsLikeItsButton)
         ASSERT_TRUE(launcher.PressAlt('C'));
         HWND dialog = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (dialog = launcher.SettingsDialog()) != nullptr; }));
-        PostMessageA(GetDlgItem(dialog, 14), BM_CLICK, 0, 0);
+        PressButton(GetDlgItem(dialog, CancelButton));
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(launcher.Main()); }));
     }
     {
@@ -386,4 +359,3 @@ TEST_F(EndToEnd, AltWithAMnemonicActsLikeItsButton)
 }
 
 }  // namespace
-}  // namespace e2e

@@ -1,20 +1,11 @@
 // The settings dialog end to end: what it shows, the order and focus of its warnings, cancelling,
 // and a save that reaches Corvanta.ini and the main window's captions at once.
-#include "driver.h"
+#include "cases.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
-namespace e2e {
 namespace {
 
-constexpr int AcceptId = 13;
-constexpr int CancelId = 14;
-constexpr int ChooserFileName = 0x47C;    // the file chooser's name box
-constexpr int ChooserFilterList = 0x470;  // and its list of file types
-constexpr int PathEdit(int slot) { return 3 * slot - 2; }
-constexpr int DescriptionEdit(int slot) { return 3 * slot; }
+using namespace support;
+using namespace Expected;
 
 const std::string CopyOne = "C:\\corvanta-e2e\\Uno\\SuaWin.exe";
 const std::string CopyTwo = "C:\\corvanta-e2e\\Dos\\SuaWin.exe";
@@ -29,9 +20,8 @@ protected:
         PlaceStandIn(CopyTwo);
         WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne, "Copia_02=" + CopyTwo, "[DESCRIPCIONES]",
                        "Copia_01=Uno"});
-        ReadBytes(SettingsFile, settingsBefore);
-        ASSERT_TRUE(launcher.Start());
-        ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+        settingsBefore = BytesOf(SettingsFile);
+        ASSERT_TRUE(Started(launcher));
     }
 
     void ExpectCaptionsAsSeeded()
@@ -42,12 +32,7 @@ protected:
         EXPECT_EQ(launcher.Caption(4), "&4. No Definido.");
     }
 
-    void ExpectSettingsUnchanged()
-    {
-        std::string now;
-        ReadBytes(SettingsFile, now);
-        EXPECT_EQ(now, settingsBefore) << "Corvanta.ini changed";
-    }
+    void ExpectSettingsUnchanged() { EXPECT_EQ(BytesOf(SettingsFile), settingsBefore) << "Corvanta.ini changed"; }
 
     std::string settingsBefore;
     Launcher launcher;
@@ -80,14 +65,10 @@ TEST_F(SettingsDialog, AcceptWarnsOncePerBadPathInCopyOrder)
         SCOPED_TRACE(c.label);
         for (int slot = 1; slot <= 4; ++slot)
             SetField(dialog, PathEdit(slot), c.paths[slot - 1]);
-        PostMessageA(GetDlgItem(dialog, AcceptId), BM_CLICK, 0, 0);
+        PressButton(GetDlgItem(dialog, AcceptButton));
         for (const std::string& text : c.texts) {
-            Box box = launcher.TakeBox();
-            ASSERT_NE(box.window, nullptr) << "missing box: " << text;
-            EXPECT_EQ(box.caption, BadPathCaption);
-            EXPECT_EQ(box.text, text);
-            EXPECT_EQ(box.icon, c.icon);
-            EXPECT_EQ(box.owner, nullptr);
+            SCOPED_TRACE("box: " + text);
+            ExpectBox(launcher.TakeBox(), {BadPathCaption, text.c_str(), c.icon});
         }
         EXPECT_TRUE(launcher.ShowsNoBox()) << "more boxes than bad paths";
         EXPECT_EQ(launcher.SettingsDialog(), dialog) << "the dialog stays open";
@@ -104,7 +85,7 @@ TEST_F(SettingsDialog, CancelAndCloseDiscardEveryEdit)
         const char* label;
         void (*close)(HWND dialog);
     } cases[] = {
-        {"Cancelar", [](HWND dialog) { PostMessageA(GetDlgItem(dialog, CancelId), BM_CLICK, 0, 0); }},
+        {"Cancelar", [](HWND dialog) { PressButton(GetDlgItem(dialog, CancelButton)); }},
         {"WM_CLOSE", [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); }},
         {"reopened once more", nullptr},
     };
@@ -158,11 +139,11 @@ TEST_F(SettingsDialog, BrowseFillsThePathAndMovesToTheDescription)
             ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }, 2000));
             ASSERT_TRUE(PressKey(VK_ESCAPE));
         } else {
-            PostMessageA(GetDlgItem(dialog, PathEdit(c.slot) + 1), BM_CLICK, 0, 0);
+            PressButton(GetDlgItem(dialog, BrowseButton(c.slot)));
         }
         HWND chooser = launcher.WaitForBox();
         ASSERT_NE(chooser, nullptr) << "no file chooser";
-        EXPECT_EQ(WindowTitle(chooser), "Seleccione la Ubicaci\xF3" "n del Archivo Ejecutable");  // Ubicación
+        EXPECT_EQ(WindowTitle(chooser), ChooserTitle);
         EXPECT_EQ(GetWindow(chooser, GW_OWNER), dialog);
         HWND filters = GetDlgItem(chooser, ChooserFilterList);
         EXPECT_EQ(ControlText(filters), c.filter);
@@ -173,10 +154,10 @@ TEST_F(SettingsDialog, BrowseFillsThePathAndMovesToTheDescription)
                                 reinterpret_cast<LPARAM>(filters), SMTO_NORMAL, WaitMs, &ignored);
         }
         if (c.chosen.empty()) {
-            PostMessageA(GetDlgItem(chooser, IDCANCEL), BM_CLICK, 0, 0);
+            PressButton(GetDlgItem(chooser, IDCANCEL));
         } else {
             SetField(chooser, ChooserFileName, c.chosen);
-            PostMessageA(GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
+            PressButton(GetDlgItem(chooser, IDOK));
         }
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); })) << "the chooser did not close";
         EXPECT_TRUE(launcher.ShowsNoBox());
@@ -204,7 +185,7 @@ TEST_F(SettingsDialog, AcceptSavesEveryCopyAndRelabelsAtOnce)
         SetField(dialog, PathEdit(slot), fields[slot - 1][0]);
         SetField(dialog, DescriptionEdit(slot), fields[slot - 1][1]);
     }
-    PostMessageA(GetDlgItem(dialog, AcceptId), BM_CLICK, 0, 0);
+    PressButton(GetDlgItem(dialog, AcceptButton));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog did not close";
     EXPECT_TRUE(launcher.ShowsNoBox());
     EXPECT_TRUE(IsWindowEnabled(launcher.Main()));
@@ -214,27 +195,21 @@ TEST_F(SettingsDialog, AcceptSavesEveryCopyAndRelabelsAtOnce)
     for (int slot = 1; slot <= 4; ++slot)
         EXPECT_EQ(launcher.Caption(slot), captions[slot - 1]) << "button " << slot;
 
-    // Whatever the profile routines' line order, these are the entries, other keys kept.
-    std::vector<std::string> entries = SettingsEntries();
-    std::vector<std::string> expected = {
-        "OTRA/Clave=valor",        "RUTAS/Copia_01=",          "RUTAS/Extra=1",
-        "RUTAS/Copia_02=" + CopyTwo, "RUTAS/Copia_03=" + CopyOne, "RUTAS/Copia_04=",
-        "DESCRIPCIONES/Copia_01=Sin ruta", "DESCRIPCIONES/Copia_02=" + saved, "DESCRIPCIONES/Copia_03=",
-        "DESCRIPCIONES/Copia_04=Cuarta"};
-    std::sort(entries.begin(), entries.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(entries, expected);
+    // Whatever the profile routines' line order, these are the sections and entries, other keys kept.
+    EXPECT_EQ(Sorted(IniEntries()),
+              Sorted({"[OTRA]", "OTRA/Clave=valor", "[RUTAS]", "RUTAS/Copia_01=", "RUTAS/Extra=1",
+                      "RUTAS/Copia_02=" + CopyTwo, "RUTAS/Copia_03=" + CopyOne, "RUTAS/Copia_04=", "[DESCRIPCIONES]",
+                      "DESCRIPCIONES/Copia_01=Sin ruta", "DESCRIPCIONES/Copia_02=" + saved, "DESCRIPCIONES/Copia_03=",
+                      "DESCRIPCIONES/Copia_04=Cuarta"}));
 
     // The next run loads what was saved.
-    launcher.Click(7);
+    launcher.Click(ExitButton);
     DWORD code = 99;
     ASSERT_TRUE(launcher.WaitForExit(code));
     Launcher next;
-    ASSERT_TRUE(next.Start());
-    ASSERT_NE(next.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(Started(next));
     for (int slot = 1; slot <= 4; ++slot)
         EXPECT_EQ(next.Caption(slot), captions[slot - 1]) << "button " << slot << " after a restart";
 }
 
 }  // namespace
-}  // namespace e2e

@@ -1,56 +1,40 @@
 // Launch faults against the real launcher under Wine: a location file that cannot be replaced, a
 // second click while the first copy starts or runs, a desktop crowded with 2,000 foreign windows,
-// and two launchers started at once.
-#include <gtest/gtest.h>
-
+// and two launchers started together.
 #include <cstdio>
 
-#include "../../core/window_census.h"
-#include "fault_support.h"
+#include "cases.h"
+#include "core/window_census.h"
 
-namespace faults {
 namespace {
 
-using namespace e2e;
-
-constexpr char ManagedPrefix[] = "Sistema Unico de Autodeterminaci\xF3" "n";                   // Autodeterminación
+using namespace support;
+using namespace Expected;
 
 const std::string CopyOne = "C:\\corvanta-e2e\\Uno\\SuaWin.exe";
 const std::string CopyTwo = "C:\\corvanta-e2e\\Dos\\SuaWin.exe";
 
 using LaunchFaults = EndToEnd;
 
-void ExpectBox(const Box& box, const char* caption, const char* text, BoxIcon icon)
-{
-    EXPECT_NE(box.window, nullptr) << "no box appeared";
-    EXPECT_EQ(box.caption, caption);
-    EXPECT_EQ(box.text, text);
-    EXPECT_EQ(box.icon, icon);
-    EXPECT_EQ(box.owner, nullptr);
-}
-
 // Every top-level window with exactly this title, with its process, for failure messages.
 std::string DescribeTitled(const char* title)
 {
     std::string text;
-    for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, title); window != nullptr;
-         window = FindWindowExA(nullptr, window, nullptr, title))
+    for (HWND window : WindowsTitled(title))
         text += "  process " + std::to_string(ProcessOf(window)) + (IsWindowVisible(window) ? ", shown\n" : ", hidden\n");
     return text.empty() ? "  none\n" : text;
 }
 
-std::string LocationNow()
+void Report(const char* what, double startMs)
 {
-    std::string bytes;
-    if (!ReadBytes(LocationFile, bytes))
-        return "(none)";
-    return bytes;
-}
-
-void Report(const char* what, double milliseconds)
-{
+    double milliseconds = NowMs() - startMs;
     std::printf("[ timing   ] %s: %.1f ms\n", what, milliseconds);
     ::testing::Test::RecordProperty(what, static_cast<int>(milliseconds + 0.5));
+}
+
+bool OneStandInShown()
+{
+    return StandInWindows().size() == 1;
 }
 
 // The launcher creates the location file with no sharing, so any open handle on it, even a
@@ -60,8 +44,7 @@ TEST_F(LaunchFaults, LocationFileThatCannotBeReplacedStartsNothingAndKeepsItsCon
     PlaceStandIn(CopyOne);
     WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne});
     Launcher launcher;
-    ASSERT_TRUE(launcher.Start());
-    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(Started(launcher));
 
     const std::string earlier = "C:\\antes\\";
     HeldFile held;
@@ -86,21 +69,21 @@ TEST_F(LaunchFaults, LocationFileThatCannotBeReplacedStartsNothingAndKeepsItsCon
         WriteBytes(LocationFile, earlier);
         ASSERT_TRUE(c.arrange());
         launcher.Click(1);
-        ExpectBox(launcher.TakeBox(), BadPathCaption, BadPathText, BoxIcon::Warning);
+        ExpectBox(launcher.TakeBox(), BadPathBox);
         EXPECT_TRUE(launcher.ShowsNoBox());
-        EXPECT_TRUE(StandInWindows().empty()) << "a copy was started";
+        EXPECT_EQ(CountProcesses("SuaWin.exe"), 0) << "a copy was started";
         held.Release();
         if (c.folder)
             EXPECT_NE(GetFileAttributesA(LocationFile) & FILE_ATTRIBUTE_DIRECTORY, 0u);
         else
-            EXPECT_EQ(LocationNow(), earlier) << "the location file lost its content";
+            EXPECT_EQ(BytesOf(LocationFile), earlier) << "the location file lost its content";
     }
 
     // Once the file is free again the same button starts the copy.
     RemoveTree(LocationFile);
     launcher.Click(1);
-    EXPECT_TRUE(WaitUntil([] { return StandInWindows().size() == 1; })) << "the copy did not start";
-    EXPECT_EQ(LocationNow(), FolderOf(CopyOne));
+    EXPECT_TRUE(WaitUntil(OneStandInShown)) << "the copy did not start";
+    EXPECT_EQ(BytesOf(LocationFile), FolderOf(CopyOne));
 }
 
 // The copy started first holds off every other start: from the moment its process exists, before
@@ -112,34 +95,31 @@ TEST_F(LaunchFaults, CopyStartedFirstRefusesTheNextClickBeforeAndAfterItsWindowS
     PlaceStandIn(CopyTwo);
     WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne, "Copia_02=" + CopyTwo});
     Launcher launcher;
-    ASSERT_TRUE(launcher.Start());
-    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(Started(launcher));
 
     const struct {
         const char* label;
-        const char* delayMs;   // how long the first copy waits before showing its window
-        bool windowShown;      // whether the second click comes after it shows
+        DWORD delayMs;     // how long the first copy waits before showing its window
+        bool windowShown;  // whether the second click comes after it shows
     } cases[] = {
-        {"window shown", "0", true},
-        {"window not shown yet", "4000", false},
+        {"window shown", 0, true},
+        {"window not shown yet", 4000, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
-        WriteBytes(FolderOf(CopyOne) + "standin-delay.txt", c.delayMs);
+        ASSERT_TRUE(DelayStandIn(FolderOf(CopyOne), c.delayMs));
         launcher.Click(1);
-        if (c.windowShown)
-            ASSERT_TRUE(WaitUntil([] { return StandInWindows().size() == 1; })) << "the first click started nothing";
-        else
-            ASSERT_TRUE(WaitUntil([] { return CountProcesses("SuaWin.exe") == 1; })) << "the first click started nothing";
+        ASSERT_TRUE(WaitUntil([&] { return c.windowShown ? OneStandInShown() : CountProcesses("SuaWin.exe") == 1; }))
+            << "the first click started nothing";
         EXPECT_TRUE(launcher.ShowsNoBox());
-        EXPECT_EQ(LocationNow(), FolderOf(CopyOne));
+        EXPECT_EQ(BytesOf(LocationFile), FolderOf(CopyOne));
         for (int button : {2, 1}) {
             SCOPED_TRACE("second click on button " + std::to_string(button));
             launcher.Click(button);
-            ExpectBox(launcher.TakeBox(), ManagedCaption, ManagedText, BoxIcon::Error);
+            ExpectBox(launcher.TakeBox(), ManagedRunningBox);
             EXPECT_TRUE(launcher.ShowsNoBox());
             EXPECT_EQ(CountProcesses("SuaWin.exe"), 1) << "a second copy was started";
-            EXPECT_EQ(LocationNow(), FolderOf(CopyOne)) << "the refused click rewrote the location file";
+            EXPECT_EQ(BytesOf(LocationFile), FolderOf(CopyOne)) << "the refused click rewrote the location file";
         }
         if (!c.windowShown)
             EXPECT_TRUE(StandInWindows().empty()) << "the first copy showed its window too soon for this case";
@@ -148,8 +128,8 @@ TEST_F(LaunchFaults, CopyStartedFirstRefusesTheNextClickBeforeAndAfterItsWindowS
 
     // Once the first copy has ended, the next click starts the next copy.
     launcher.Click(2);
-    EXPECT_TRUE(WaitUntil([] { return StandInWindows().size() == 1; })) << "copy 2 did not start";
-    EXPECT_EQ(LocationNow(), FolderOf(CopyTwo));
+    EXPECT_TRUE(WaitUntil(OneStandInShown)) << "copy 2 did not start";
+    EXPECT_EQ(BytesOf(LocationFile), FolderOf(CopyTwo));
 }
 
 // 2,000 hidden top-level windows of this process, among them long titles and one title that
@@ -159,12 +139,12 @@ TEST_F(LaunchFaults, CrowdedDesktopStillGivesTheRightAnswer)
     PlaceStandIn(CopyOne);
     WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne});
     constexpr int CrowdSize = 2000;
-    LARGE_INTEGER start = Now();
-    EXPECT_EQ(CountWindowsTitled(ManagedPrefix, 34), 0u);
-    Report("census before the crowd", MillisecondsSince(start));
+    double start = NowMs();
+    EXPECT_EQ(CountWindowsTitled(ManagedPrefix, ManagedPrefixLength), 0u);
+    Report("census before the crowd", start);
 
     WindowCrowd crowd;
-    start = Now();
+    start = NowMs();
     for (int i = 0; i < CrowdSize; ++i) {
         std::string title = "Ventana ajena " + std::to_string(i);
         if (i % 500 == 0)
@@ -173,26 +153,25 @@ TEST_F(LaunchFaults, CrowdedDesktopStillGivesTheRightAnswer)
             title = "Sistema Unico de Autodeterminacion - casi";  // no accent: not the managed program
         ASSERT_NE(crowd.Add(title), nullptr) << "window " << i;
     }
-    Report("create 2000 windows", MillisecondsSince(start));
+    Report("create 2000 windows", start);
 
     // The census itself, in this process, over the same desktop.
-    start = Now();
-    EXPECT_EQ(CountWindowsTitled(ManagedPrefix, 34), 0u);
-    Report("census of the crowded desktop", MillisecondsSince(start));
+    start = NowMs();
+    EXPECT_EQ(CountWindowsTitled(ManagedPrefix, ManagedPrefixLength), 0u);
+    Report("census of the crowded desktop", start);
     EXPECT_EQ(CountWindowsTitled("Ventana ajena 1999", 0), 1u);
     EXPECT_EQ(CountWindowsTitled(std::string(259, 'b').c_str(), 0), 1u) << "a 300-character title reads as 259";
 
     Launcher launcher;
-    start = Now();
-    ASSERT_TRUE(launcher.Start());
-    ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
-    Report("launcher start to main window", MillisecondsSince(start));
+    start = NowMs();
+    ASSERT_TRUE(Started(launcher));
+    Report("launcher start to main window", start);
 
-    start = Now();
+    start = NowMs();
     launcher.Click(1);
     // This thread owns the crowd: it keeps handling messages in case a start broadcasts to them.
-    ASSERT_TRUE(WaitPumping([] { return StandInWindows().size() == 1; })) << "no managed window: the copy starts";
-    Report("click to started copy's window", MillisecondsSince(start));
+    ASSERT_TRUE(WaitPumping(OneStandInShown)) << "no managed window: the copy starts";
+    Report("click to started copy's window", start);
     EXPECT_TRUE(launcher.ShowsNoBox());
     CloseStandIns();
 
@@ -202,15 +181,15 @@ TEST_F(LaunchFaults, CrowdedDesktopStillGivesTheRightAnswer)
     SetWindowPos(managed, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     EXPECT_EQ(GetWindow(managed, GW_HWNDNEXT), nullptr) << "the managed window is not last";
     RemoveTree(LocationFile);
-    start = Now();
+    start = NowMs();
     launcher.Click(1);
     HWND window = launcher.WaitForBox();
-    ASSERT_NE(window, nullptr);
-    Report("click to refusal box", MillisecondsSince(start));
-    ExpectBox(ReadBox(window), ManagedCaption, ManagedText, BoxIcon::Error);
+    ASSERT_NE(window, nullptr) << launcher.DescribeWindows();
+    Report("click to refusal box", start);
+    ExpectBox(ReadBox(window), ManagedRunningBox);
     EXPECT_TRUE(DismissBox(window));
-    EXPECT_TRUE(StandInWindows().empty()) << "a copy was started";
-    EXPECT_EQ(LocationNow(), "(none)");
+    EXPECT_EQ(CountProcesses("SuaWin.exe"), 0) << "a copy was started";
+    EXPECT_EQ(BytesOf(LocationFile), NoFile);
     EXPECT_TRUE(launcher.Running());
 }
 
@@ -227,20 +206,20 @@ TEST_F(LaunchFaults, TwoLaunchersStartedTogetherRunExactlyOne)
             return FindWindowA(nullptr, MainTitle) == nullptr && CountProcesses("Corvanta.exe") == 0;
         }));
         Launcher launchers[2];
-        ASSERT_TRUE(launchers[0].Start()) << "error " << GetLastError();
-        ASSERT_TRUE(launchers[1].Start()) << "error " << GetLastError();
+        ASSERT_TRUE(launchers[0].Start());
+        ASSERT_TRUE(launchers[1].Start());
         SCOPED_TRACE("launchers " + std::to_string(launchers[0].Id()) + " and " + std::to_string(launchers[1].Id()));
-        StartOutcome outcomes[2] = {};
+        Launcher::Outcome outcomes[2] = {};
         HWND boxes[2] = {};
         ASSERT_TRUE(WaitUntil([&] {
             for (int i = 0; i < 2; ++i)
-                outcomes[i] = OutcomeOf(launchers[i].Id(), &boxes[i]);
-            return outcomes[0] != StartOutcome::Undecided && outcomes[1] != StartOutcome::Undecided;
+                outcomes[i] = launchers[i].StartOutcome(&boxes[i]);
+            return outcomes[0] != Launcher::Outcome::Undecided && outcomes[1] != Launcher::Outcome::Undecided;
         })) << "a launcher neither showed its window nor refused";
         const std::string titled = DescribeTitled(MainTitle);
         int shown = 0;
         for (int i = 0; i < 2; ++i) {
-            if (outcomes[i] == StartOutcome::Shown) {
+            if (outcomes[i] == Launcher::Outcome::Shown) {
                 ++shown;
                 EXPECT_TRUE(launchers[i].Running());
                 continue;
@@ -248,7 +227,7 @@ TEST_F(LaunchFaults, TwoLaunchersStartedTogetherRunExactlyOne)
             // The box and the winner's window are both centred on the screen, where the icon is
             // read from its pixels: move the box clear first.
             SetWindowPos(boxes[i], HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-            ExpectBox(ReadBox(boxes[i]), LauncherCaption, LauncherText, BoxIcon::Error);
+            ExpectBox(ReadBox(boxes[i]), LauncherRunningBox);
             ASSERT_TRUE(DismissBox(boxes[i]));
             DWORD code = 0;
             ASSERT_TRUE(launchers[i].WaitForExit(code));
@@ -262,4 +241,3 @@ TEST_F(LaunchFaults, TwoLaunchersStartedTogetherRunExactlyOne)
 }
 
 }  // namespace
-}  // namespace faults

@@ -1,23 +1,12 @@
 // Corvanta.ini under fault: a save the platform refuses, and a settings file full of junk, both
 // against the real launcher under Wine.
-#include <gtest/gtest.h>
+#include "cases.h"
 
-#include <algorithm>
-
-#include "fault_support.h"
-
-namespace faults {
 namespace {
 
-using namespace e2e;
+using namespace support;
+using namespace Expected;
 
-constexpr char NotSavedText[] = "No se pudo guardar la configuraci\xF3" "n.";  // configuración
-constexpr char BadPathCaption[] = "Ruta Incorrecta";
-constexpr char BadPathText[] = "El Archivo No existe en la ruta Especificada";
-constexpr int AcceptId = 13;
-constexpr int CancelId = 14;
-constexpr int PathEdit(int slot) { return 3 * slot - 2; }
-constexpr int DescriptionEdit(int slot) { return 3 * slot; }
 constexpr size_t LongestCaption = 4 + 259;  // "&N. " and a value cut to 259
 
 const std::string CopyOne = "C:\\corvanta-e2e\\Uno\\SuaWin.exe";
@@ -27,7 +16,7 @@ using SettingsFaults = EndToEnd;
 
 bool CloseDialog(HWND dialog, int button)
 {
-    PostMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+    PressButton(GetDlgItem(dialog, button));
     return WaitUntil([&] { return !IsWindow(dialog); });
 }
 
@@ -42,28 +31,24 @@ TEST_F(SettingsFaults, RefusedSaveWarnsOnceAndKeepsTheNewValuesForTheRun)
     const struct {
         const char* label;
         std::function<bool()> arrange;
-        std::function<void()> release;
         bool fileBefore;  // false: the folder stands where the file was
     } cases[] = {
-        {"held open by a reader that refuses writers", [&] { return held.Hold(SettingsFile, FILE_SHARE_READ); },
-         [&] { held.Release(); }, true},
-        {"held open with no sharing", [&] { return held.Hold(SettingsFile, 0); }, [&] { held.Release(); }, true},
+        {"held open by a reader that refuses writers", [&] { return held.Hold(SettingsFile, FILE_SHARE_READ); }, true},
+        {"held open with no sharing", [&] { return held.Hold(SettingsFile, 0); }, true},
         {"a folder named Corvanta.ini",
          [] {
              RemoveTree(SettingsFile);
              return CreateDirectoryA(SettingsFile, nullptr) != FALSE;
          },
-         [] { RemoveTree(SettingsFile); }, false},
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         RemoveTree(SettingsFile);
         WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne, "[DESCRIPCIONES]", "Copia_01=Uno", "[OTRA]", "Clave=valor"});
-        std::string before;
-        ReadBytes(SettingsFile, before);
+        const std::string before = BytesOf(SettingsFile);
         Launcher launcher;
-        ASSERT_TRUE(launcher.Start());
-        ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+        ASSERT_TRUE(Started(launcher));
         ASSERT_EQ(launcher.Caption(1), "&1. Uno");
 
         ASSERT_TRUE(c.arrange());
@@ -72,46 +57,36 @@ TEST_F(SettingsFaults, RefusedSaveWarnsOnceAndKeepsTheNewValuesForTheRun)
         SetField(dialog, DescriptionEdit(1), "Uno nuevo");
         SetField(dialog, PathEdit(2), CopyTwo);
         SetField(dialog, DescriptionEdit(2), "Dos");
-        PostMessageA(GetDlgItem(dialog, AcceptId), BM_CLICK, 0, 0);
+        PressButton(GetDlgItem(dialog, AcceptButton));
 
-        Box box = launcher.TakeBox();
-        EXPECT_NE(box.window, nullptr) << "no warning";
-        EXPECT_EQ(box.caption, MainTitle);
-        EXPECT_EQ(box.text, NotSavedText);
-        EXPECT_EQ(box.icon, BoxIcon::Warning);
-        EXPECT_EQ(box.owner, nullptr);
+        ExpectBox(launcher.TakeBox(), NotSavedBox);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog stays open";
         EXPECT_TRUE(launcher.ShowsNoBox()) << "one warning for eight failed writes";
         const std::string captions[4] = {"&1. Uno nuevo", "&2. Dos", "&3. No Definido.", "&4. No Definido."};
         for (int slot = 1; slot <= 4; ++slot)
             EXPECT_EQ(launcher.Caption(slot), captions[slot - 1]) << "button " << slot;
 
-        c.release();
-        std::string after;
-        if (c.fileBefore) {
-            ASSERT_TRUE(ReadBytes(SettingsFile, after));
-            EXPECT_EQ(after, before) << "the refused save changed the file";
-        } else {
-            EXPECT_FALSE(ReadBytes(SettingsFile, after)) << "a file appeared: " << after;
-        }
+        held.Release();
+        if (!c.fileBefore)
+            RemoveTree(SettingsFile);
+        EXPECT_EQ(BytesOf(SettingsFile), c.fileBefore ? before : NoFile) << "the refused save changed the file";
 
         // Nothing was lost: the table kept the new values, and the next accept saves them.
         dialog = launcher.OpenSettings();
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(Field(dialog, DescriptionEdit(1)), "Uno nuevo");
         EXPECT_EQ(Field(dialog, PathEdit(2)), CopyTwo);
-        ASSERT_TRUE(CloseDialog(dialog, AcceptId));
+        ASSERT_TRUE(CloseDialog(dialog, AcceptButton));
         EXPECT_TRUE(launcher.ShowsNoBox());
         std::vector<std::string> expected = {
-            "RUTAS/Copia_01=" + CopyOne, "RUTAS/Copia_02=" + CopyTwo, "RUTAS/Copia_03=", "RUTAS/Copia_04=",
-            "DESCRIPCIONES/Copia_01=Uno nuevo", "DESCRIPCIONES/Copia_02=Dos", "DESCRIPCIONES/Copia_03=",
-            "DESCRIPCIONES/Copia_04="};
-        if (c.fileBefore)
+            "[RUTAS]", "RUTAS/Copia_01=" + CopyOne, "RUTAS/Copia_02=" + CopyTwo, "RUTAS/Copia_03=", "RUTAS/Copia_04=",
+            "[DESCRIPCIONES]", "DESCRIPCIONES/Copia_01=Uno nuevo", "DESCRIPCIONES/Copia_02=Dos",
+            "DESCRIPCIONES/Copia_03=", "DESCRIPCIONES/Copia_04="};
+        if (c.fileBefore) {
+            expected.push_back("[OTRA]");
             expected.push_back("OTRA/Clave=valor");
-        std::vector<std::string> entries = SettingsEntries();
-        std::sort(entries.begin(), entries.end());
-        std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(entries, expected);
+        }
+        EXPECT_EQ(Sorted(IniEntries()), Sorted(expected));
     }
 }
 
@@ -183,8 +158,7 @@ TEST_F(SettingsFaults, HostileSettingsFileLoadsCutAndTheLauncherAnswers)
         SCOPED_TRACE(c.label);
         WriteBytes(SettingsFile, c.bytes);
         Launcher launcher;
-        ASSERT_TRUE(launcher.Start());
-        ASSERT_NE(launcher.WaitForMainWindow(), nullptr);
+        ASSERT_TRUE(Started(launcher));
         for (int slot = 1; slot <= 4; ++slot) {
             std::string caption = launcher.Caption(slot);
             EXPECT_LE(caption.size(), LongestCaption) << "button " << slot;
@@ -197,20 +171,15 @@ TEST_F(SettingsFaults, HostileSettingsFileLoadsCutAndTheLauncherAnswers)
             EXPECT_EQ(Field(dialog, PathEdit(slot)), c.fields[slot - 1][0]) << "copy " << slot;
             EXPECT_EQ(Field(dialog, DescriptionEdit(slot)), c.fields[slot - 1][1]) << "copy " << slot;
         }
-        ASSERT_TRUE(CloseDialog(dialog, CancelId));
+        ASSERT_TRUE(CloseDialog(dialog, CancelButton));
 
         // Still answering: a copy that cannot start gets its warning, and the launcher stays.
         launcher.Click(3);
-        Box box = launcher.TakeBox();
-        EXPECT_EQ(box.caption, BadPathCaption);
-        EXPECT_EQ(box.text, BadPathText);
+        ExpectBox(launcher.TakeBox(), BadPathBox);
         EXPECT_TRUE(launcher.ShowsNoBox());
         EXPECT_TRUE(launcher.Running());
-        std::string after;
-        ReadBytes(SettingsFile, after);
-        EXPECT_EQ(after, c.bytes) << "loading changed the file";
+        EXPECT_EQ(BytesOf(SettingsFile), c.bytes) << "loading changed the file";
     }
 }
 
 }  // namespace
-}  // namespace faults

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <stdexcept>
 
 namespace support {
@@ -15,14 +16,10 @@ namespace support {
 
 double NowMs()
 {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER now;
+    LARGE_INTEGER now, frequency;
     QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
@@ -45,48 +42,19 @@ void PumpMessages()
     }
 }
 
-bool WaitPumping(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    return WaitUntil(
-        [&] {
-            PumpMessages();
-            return done();
-        },
-        timeoutMs);
-}
-
 int Trials(int usual)
 {
     const char* asked = std::getenv("CORVANTA_TRIALS");
-    int trials = asked != nullptr ? std::atoi(asked) : 0;
-    return trials > 0 ? trials : usual;
+    return asked != nullptr && std::atoi(asked) > 0 ? std::atoi(asked) : usual;
 }
 
 // --- Paths.
 
 std::string OnDriveZ(const std::string& path)
 {
-    if (path.empty() || path[0] != '/')
-        return path;
-    std::string converted = "Z:" + path;
-    for (char& c : converted)
-        if (c == '/')
-            c = '\\';
+    std::string converted = path.empty() || path[0] != '/' ? path : "Z:" + path;
+    std::replace(converted.begin(), converted.end(), '/', '\\');
     return converted;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    return path.substr(0, path.rfind('\\') + 1);
-}
-
-std::string InWindowsDirectory(const std::string& name)
-{
-    char folder[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        throw std::runtime_error("GetWindowsDirectoryA failed");
-    return std::string(folder, length) + "\\" + name;
 }
 
 // --- Files.
@@ -156,24 +124,18 @@ bool WriteSettings(const std::vector<std::string>& lines)
 
 std::vector<std::string> IniEntries(const std::string& path)
 {
-    std::vector<std::string> entries;
-    std::string text = BytesOf(path), section;
+    std::string text = BytesOf(path), line, section;
     if (text == NoFile)
         return {NoFile};
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
+    std::vector<std::string> entries;
+    std::istringstream lines(text);
+    while (std::getline(lines, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (!line.empty() && line.front() == '[') {
+        if (!line.empty() && line.front() == '[')
             section = line.substr(1, line.find(']') - 1);
-            entries.push_back(line);
-        } else if (!line.empty()) {
-            entries.push_back(section + "/" + line);
-        }
-        start = end + 1;
+        if (!line.empty())
+            entries.push_back(line.front() == '[' ? line : section + "/" + line);
     }
     return entries;
 }
@@ -206,20 +168,12 @@ CurrentDirectory::CurrentDirectory(const std::string& folder)
         throw std::runtime_error("cannot enter " + folder);
 }
 
-CurrentDirectory::~CurrentDirectory()
-{
-    SetCurrentDirectoryA(saved_);
-}
-
 // --- Processes.
 
 Child::~Child()
 {
-    if (info_.hProcess == nullptr)
-        return;
     End();
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
+    Detach();
 }
 
 bool Child::Start(const std::string& exe, const std::string& folder, const std::string& arguments)
@@ -243,11 +197,6 @@ bool Child::Start(const std::string& exe, const std::string& folder, const std::
     return false;
 }
 
-bool Child::Running() const
-{
-    return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
 bool Child::WaitForExit(DWORD& code, DWORD timeoutMs) const
 {
     if (info_.hProcess == nullptr || WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0)
@@ -266,18 +215,14 @@ void Child::Detach()
 
 void Child::End()
 {
-    if (Running()) {
-        TerminateProcess(info_.hProcess, 99);
+    if (Running() && TerminateProcess(info_.hProcess, 99))
         WaitForSingleObject(info_.hProcess, WaitMs);
-    }
 }
 
 std::vector<DWORD> ProcessesNamed(const std::string& name)
 {
     std::vector<DWORD> ids;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return ids;
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
@@ -287,21 +232,14 @@ std::vector<DWORD> ProcessesNamed(const std::string& name)
     return ids;
 }
 
-int CountProcesses(const std::string& name)
-{
-    return static_cast<int>(ProcessesNamed(name).size());
-}
-
 void EndProcessesNamed(const std::string& name)
 {
-    for (DWORD id : ProcessesNamed(name)) {
-        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
-        if (process == nullptr)
-            continue;
-        TerminateProcess(process, 1);
-        WaitForSingleObject(process, WaitMs);
-        CloseHandle(process);
-    }
+    for (DWORD id : ProcessesNamed(name))
+        if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id)) {
+            if (TerminateProcess(process, 1))
+                WaitForSingleObject(process, WaitMs);
+            CloseHandle(process);
+        }
 }
 
 // --- Windows.
@@ -346,16 +284,6 @@ bool SetControlText(HWND control, const std::string& text)
     return SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, WaitMs,
                                &result) != 0 &&
            result != 0;
-}
-
-std::string Field(HWND dialog, int id)
-{
-    return ControlText(GetDlgItem(dialog, id));
-}
-
-bool SetField(HWND dialog, int id, const std::string& text)
-{
-    return SetControlText(GetDlgItem(dialog, id), text);
 }
 
 DWORD ProcessOf(HWND window)
@@ -424,11 +352,6 @@ void SyncWith(HWND window)
 {
     DWORD_PTR ignored;
     SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, WaitMs, &ignored);
-}
-
-void PressButton(HWND button)
-{
-    PostMessageA(button, BM_CLICK, 0, 0);
 }
 
 HWND FocusOf(DWORD thread)
@@ -581,11 +504,6 @@ bool SendKeys(const std::vector<WORD>& keys)
     return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
 }
 
-bool PressKey(WORD key)
-{
-    return SendKeys({key});
-}
-
 bool ClickAt(HWND window, POINT client, int clicks)
 {
     // The pointer is put on the point first and seen there, over that window; then every press and
@@ -618,19 +536,6 @@ bool ClickCentre(HWND window, int clicks)
 
 // --- Window crowds.
 
-namespace {
-constexpr char CrowdClass[] = "CorvantaTestCrowd";
-}
-
-WindowCrowd::WindowCrowd()
-{
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = CrowdClass;
-    RegisterClassA(&windowClass);  // fails harmlessly when an earlier crowd registered it
-}
-
 WindowCrowd::~WindowCrowd()
 {
     for (HWND window : windows_)
@@ -640,7 +545,7 @@ WindowCrowd::~WindowCrowd()
 HWND WindowCrowd::Add(const std::string& title)
 {
     // Hidden: the census looks at every top-level window, shown or not.
-    HWND window = CreateWindowExA(0, CrowdClass, title.c_str(), WS_OVERLAPPED, 0, 0, 100, 50, nullptr, nullptr,
+    HWND window = CreateWindowExA(0, "STATIC", title.c_str(), WS_POPUP, 0, 0, 100, 50, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     if (window != nullptr)
         windows_.push_back(window);
@@ -689,11 +594,6 @@ bool ReadStandInRecord(const std::string& folder, StandInRecord& record, DWORD t
     return true;
 }
 
-std::vector<HWND> StandInWindows()
-{
-    return WindowsTitled(Expected::StandInTitle);
-}
-
 HWND StartStandIn(const std::string& path)
 {
     Child child;
@@ -736,11 +636,6 @@ HWND Launcher::WaitForMainWindow(DWORD timeoutMs)
     return main_;
 }
 
-bool Launcher::DoubleClick(int id) const
-{
-    return BringForward() && ClickCentre(Button(id), 2);
-}
-
 bool Launcher::BringForward() const
 {
     // Keys pressed while an earlier Alt's menu mode is still unwinding would go to the menu. The
@@ -756,12 +651,7 @@ bool Launcher::BringForward() const
     return WaitUntil([&] { return GetForegroundWindow() == main_; }, 2000);
 }
 
-bool Launcher::PressAlt(WORD key) const
-{
-    return BringForward() && SendKeys({VK_MENU, key});
-}
-
-HWND Launcher::WaitForBox() const
+HWND Launcher::WaitForBox(DWORD timeoutMs) const
 {
     HWND box = nullptr;
     WaitUntil([&] {
@@ -769,11 +659,9 @@ HWND Launcher::WaitForBox() const
             if (WindowTitle(window) != Expected::SettingsTitle)
                 box = window;
         return box != nullptr;
-    });
+    }, timeoutMs);
     // A box is shown once its thread first runs out of messages.
-    if (box != nullptr && !WaitUntil([&] { return IsWindowVisible(box) != FALSE; }))
-        return nullptr;
-    return box;
+    return box != nullptr && WaitUntil([&] { return IsWindowVisible(box) != FALSE; }, timeoutMs) ? box : nullptr;
 }
 
 Box Launcher::TakeBox() const

@@ -1,7 +1,7 @@
 // The Windows-side test library: processes, waits, windows, message boxes, real input, files and
 // INI, held-open files, timing and window crowds, shared by the in-process tests, the end-to-end
-// and fault tests and the benchmark. Every wait is on a condition with a deadline.
-// Free of GoogleTest; the assertions built on it are in cases.h.
+// and fault tests and the benchmark. Every wait is on a condition with a deadline. It uses no
+// GoogleTest; the assertions built on it are in cases.h.
 #pragma once
 
 #include <windows.h>
@@ -19,29 +19,25 @@ using Expected::BoxSpec;
 
 // --- Time and waits.
 
-// Long enough for a cold Wine start, short enough that a stuck window ends a test quickly.
-constexpr DWORD WaitMs = 10000;
-
-// QueryPerformanceCounter in milliseconds, from an arbitrary origin.
-double NowMs();
+constexpr DWORD WaitMs = 10000;  // long enough for a cold Wine start, short enough to fail a stuck test fast
+double NowMs();                  // QueryPerformanceCounter in milliseconds, from an arbitrary origin
 // Polls until done() holds or timeoutMs has passed; returns done()'s last answer.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = WaitMs);
 // Handles whatever was sent to this thread's windows, so that no other process waits on them.
 void PumpMessages();
-// WaitUntil with this thread's messages handled at every poll.
-bool WaitPumping(const std::function<bool()>& done, DWORD timeoutMs = WaitMs);
+inline bool WaitPumping(const std::function<bool()>& done, DWORD timeoutMs = WaitMs)
+{
+    return WaitUntil([&] { return PumpMessages(), done(); }, timeoutMs);
+}
 // How often a test of chance repeats: its own number, or CORVANTA_TRIALS when that is set.
 int Trials(int usual);
 
 // --- Paths.
 
-// A host path as Wine's drive Z: shows it; any other path unchanged.
-std::string OnDriveZ(const std::string& path);
-// The built launcher and stand-in of this tree, as Windows paths.
-const std::string& LauncherPath();
+std::string OnDriveZ(const std::string& path);  // a host path as Wine's drive Z: shows it; others unchanged
+const std::string& LauncherPath();              // this tree's built launcher and stand-in, as Windows paths
 const std::string& StandInPath();
-std::string FolderOf(const std::string& path);  // up to and including the last backslash
-std::string InWindowsDirectory(const std::string& name);  // GetWindowsDirectoryA, "\", name
+inline std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('\\') + 1); }
 
 // --- Files.
 
@@ -49,13 +45,11 @@ inline constexpr char NoFile[] = "<no file>";
 // The whole file's bytes, or NoFile when it cannot be opened (it may be held without sharing).
 std::string BytesOf(const std::string& path);
 bool WriteBytes(const std::string& path, const std::string& bytes);
-// Creates every folder above a file path.
-void MakeFoldersFor(const std::string& path);
-// Deletes a file, or a folder with everything in it; quiet when there is nothing.
-void RemoveTree(const std::string& path);
+void MakeFoldersFor(const std::string& path);  // every folder above a file path
+void RemoveTree(const std::string& path);      // a file, or a folder with all in it; quiet when absent
 // Writes Corvanta.ini as cp1252 text with CRLF line ends; each line is "[SECTION]" or "key=value".
 bool WriteSettings(const std::vector<std::string>& lines);
-// The lines of an INI file in file order: "[SECTION]" for a header, "SECTION/key=value" otherwise.
+// An INI file's lines in file order: "[SECTION]" for a header, "SECTION/key=value" otherwise.
 std::vector<std::string> IniEntries(const std::string& path = Expected::SettingsFile);
 // The lines sorted, to compare entries whatever order the profile routines wrote them in.
 std::vector<std::string> Sorted(std::vector<std::string> lines);
@@ -78,7 +72,7 @@ private:
 class CurrentDirectory {
 public:
     explicit CurrentDirectory(const std::string& folder);
-    ~CurrentDirectory();
+    ~CurrentDirectory() { SetCurrentDirectoryA(saved_); }
     CurrentDirectory(const CurrentDirectory&) = delete;
     CurrentDirectory& operator=(const CurrentDirectory&) = delete;
 
@@ -102,7 +96,7 @@ public:
     DWORD Id() const { return info_.dwProcessId; }
     DWORD ThreadId() const { return info_.dwThreadId; }
     HANDLE Handle() const { return info_.hProcess; }
-    bool Running() const;
+    bool Running() const { return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
     // Waits for the process to end; false when it did not, else code holds its exit code.
     bool WaitForExit(DWORD& code, DWORD timeoutMs = WaitMs) const;
     void End();     // TerminateProcess and wait
@@ -112,39 +106,31 @@ private:
     PROCESS_INFORMATION info_ = {};
 };
 
-// The ids of the running processes whose executable has this file name.
-std::vector<DWORD> ProcessesNamed(const std::string& name);
-int CountProcesses(const std::string& name);
-// Ends every process of that name and waits until each has ended.
-void EndProcessesNamed(const std::string& name);
+std::vector<DWORD> ProcessesNamed(const std::string& name);  // running processes whose exe has this name
+inline int CountProcesses(const std::string& name) { return static_cast<int>(ProcessesNamed(name).size()); }
+void EndProcessesNamed(const std::string& name);  // ends each and waits until it has ended
 
 // --- Windows.
 
-std::vector<HWND> TopLevelWindows();  // in z-order, from the top
-std::string WindowTitle(HWND window);  // GetWindowTextA, which reads other processes' captions
+std::vector<HWND> TopLevelWindows();    // in z-order, from the top
+std::string WindowTitle(HWND window);   // GetWindowTextA, which reads other processes' captions
 std::string ControlText(HWND control);  // WM_GETTEXT, which also reads other processes' edits
 bool SetControlText(HWND control, const std::string& text);  // WM_SETTEXT
-std::string Field(HWND dialog, int id);                       // ControlText of a dialog's control
-bool SetField(HWND dialog, int id, const std::string& text);  // SetControlText of a dialog's control
+inline std::string Field(HWND dialog, int id) { return ControlText(GetDlgItem(dialog, id)); }
+inline bool SetField(HWND dialog, int id, const std::string& text) { return SetControlText(GetDlgItem(dialog, id), text); }
 DWORD ProcessOf(HWND window);
 bool IsDialogClass(HWND window);
-// The process's visible top-level window with exactly this title, or null.
-HWND VisibleWindowOf(DWORD process, const std::string& title);
-// The highest visible top-level window of the process in z-order, or null.
-HWND TopVisibleWindowOf(DWORD process);
-// The process's top-level #32770 windows, shown or not yet, in z-order.
-std::vector<HWND> DialogsOf(DWORD process);
-// Every top-level window with exactly this title, of any process.
-std::vector<HWND> WindowsTitled(const std::string& title);
-// The process's top-level windows, one line each, for failure messages.
-std::string DescribeWindowsOf(DWORD process);
+std::vector<HWND> WindowsTitled(const std::string& title);  // every top-level window with exactly this title
+HWND VisibleWindowOf(DWORD process, const std::string& title);  // the process's visible window so titled, or null
+HWND TopVisibleWindowOf(DWORD process);  // the highest visible top-level window of the process, or null
+std::vector<HWND> DialogsOf(DWORD process);  // its top-level #32770 windows, shown or not yet, in z-order
+std::string DescribeWindowsOf(DWORD process);  // one line per top-level window, for failure messages
 // Returns once the window's thread has handled everything sent before (or the wait ran out).
 void SyncWith(HWND window);
 // PostMessage BM_CLICK: returns at once, even when the click opens a modal box.
-void PressButton(HWND button);
-// The keyboard focus of a thread, and its input state for failure messages.
-HWND FocusOf(DWORD thread);
-std::string DescribeInput(DWORD thread, DWORD process, HWND main = nullptr);
+inline void PressButton(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+HWND FocusOf(DWORD thread);  // the keyboard focus of a thread
+std::string DescribeInput(DWORD thread, DWORD process, HWND main = nullptr);  // for failure messages
 
 // --- Message boxes.
 
@@ -162,8 +148,7 @@ Box ReadBox(HWND window);
 bool DismissBox(HWND window);
 
 // While alive, records every message box this thread opens and closes it with OK at once, so the
-// real MessageBoxA runs and returns. One at a time. The icon is told by the shared standard icon
-// the box holds.
+// real MessageBoxA runs and returns. One at a time. The icon is told by the standard icon it holds.
 class BoxCatcher {
 public:
     BoxCatcher();
@@ -181,21 +166,19 @@ private:
 
 // --- Real input, to whatever window is in front or under the pointer.
 
-// Presses the keys in order, then releases them in reverse order.
-bool SendKeys(const std::vector<WORD>& keys);
-bool PressKey(WORD key);
-// Puts the pointer on a point of the window's client area, sees it there over that window, then
-// sends clicks presses and releases as one input sequence (two: a double-click).
+bool SendKeys(const std::vector<WORD>& keys);  // pressed in order, released in reverse order
+inline bool PressKey(WORD key) { return SendKeys({key}); }
+// Puts the pointer on a point of the window's client area and sees it there, over that window;
+// then sends every press and release as one input sequence (clicks 2: a double-click).
 bool ClickAt(HWND window, POINT client, int clicks = 1);
-// The same at the centre of the window's client area, e.g. a button.
-bool ClickCentre(HWND window, int clicks = 1);
+bool ClickCentre(HWND window, int clicks = 1);  // at the centre of the client area, e.g. a button
 
 // --- Window crowds.
 
 // Hidden top-level windows of this process, destroyed with the crowd.
 class WindowCrowd {
 public:
-    WindowCrowd();
+    WindowCrowd() = default;
     WindowCrowd(const WindowCrowd&) = delete;
     WindowCrowd& operator=(const WindowCrowd&) = delete;
     ~WindowCrowd();
@@ -206,10 +189,9 @@ private:
     std::vector<HWND> windows_;
 };
 
-// --- The stand-in for the managed program (SuaWin.exe).
+// --- The stand-in for the managed program (SuaWin.exe; see standin.cpp).
 
-// How a placed stand-in behaves when started: it always writes its record first.
-enum class StandInMode { Window, NoWindow };
+enum class StandInMode { Window, NoWindow };  // it always writes its record first
 // Copies the stand-in to path, making folders; a file beside it says whether to show a window.
 bool PlaceStandIn(const std::string& path, StandInMode mode = StandInMode::Window);
 // Makes the stand-in in that folder wait this long between its record and its window.
@@ -222,12 +204,10 @@ struct StandInRecord {
 };
 // Waits up to timeoutMs for the stand-in in folder to have written its record; false when none.
 bool ReadStandInRecord(const std::string& folder, StandInRecord& record, DWORD timeoutMs = 0);
-// The stand-in windows now open.
-std::vector<HWND> StandInWindows();
+inline std::vector<HWND> StandInWindows() { return WindowsTitled(Expected::StandInTitle); }
 // Starts the stand-in at path (placed there first) directly; returns its window, or null.
 HWND StartStandIn(const std::string& path);
-// Ends every stand-in process, shown or still waiting to show its window.
-void CloseStandIns();
+void CloseStandIns();  // ends every stand-in process, shown or still waiting to show its window
 
 // --- The launcher.
 
@@ -236,8 +216,7 @@ class Launcher {
 public:
     // Starts the built launcher in folder (empty: this process's), or another build's exe.
     bool Start(const std::string& folder = "", const std::string& exe = LauncherPath());
-    // The process's visible main window, once it shows (null after the wait).
-    HWND WaitForMainWindow(DWORD timeoutMs = WaitMs);
+    HWND WaitForMainWindow(DWORD timeoutMs = WaitMs);  // the visible main window once shown; null after the wait
     HWND Main() const { return main_; }
     const Child& Process() const { return process_; }
     DWORD Id() const { return process_.Id(); }
@@ -247,16 +226,15 @@ public:
     HWND Button(int id) const { return GetDlgItem(main_, id); }
     std::string Caption(int id) const { return WindowTitle(Button(id)); }
     void Click(int id) const { PressButton(Button(id)); }
-    // A real double-click with the mouse in the middle of button id; false when it was not sent.
-    bool DoubleClick(int id) const;
+    // A real double-click in the middle of button id; false when it was not sent.
+    bool DoubleClick(int id) const { return BringForward() && ClickCentre(Button(id), 2); }
     // Makes the main window the foreground window, once no menu mode is unwinding.
     bool BringForward() const;
     // Alt+key through real keyboard input; false when the window could not be brought forward.
-    bool PressAlt(WORD key) const;
+    bool PressAlt(WORD key) const { return BringForward() && SendKeys({VK_MENU, key}); }
 
-    // The process's box or chooser (a #32770 other than the settings dialog), once shown; null
-    // after the wait.
-    HWND WaitForBox() const;
+    // The process's box or chooser (a #32770 other than the settings dialog) once shown; null after the wait.
+    HWND WaitForBox(DWORD timeoutMs = WaitMs) const;
     // Waits for that box, reads it and dismisses it; an empty Box when none came.
     Box TakeBox() const;
     // True when the process shows no box at all (after its thread has caught up).

@@ -1,18 +1,15 @@
 // The window census over real top-level windows. The desktop has windows of its own, so each
 // check is the change a window makes to a count taken before it existed.
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <vector>
-
+#include "cases.h"
 #include "core/window_census.h"
 #include "ui/platform_win32.h"
-#include "win_test_support.h"
 
 namespace {
 
-const char ManagedTitle[] = "Sistema Unico de Autodeterminaci\xF3" "n";
-const char LauncherTitle[] = "Corvanta [Maneja Varias Copias de WinSua]";
+using namespace support;
+using Expected::MainTitle;
+using Expected::ManagedPrefix;
+using Expected::ManagedPrefixLength;
 
 TEST(CensusTest, ManagedProgramIsKnownByItsTitlePrefix)
 {
@@ -21,19 +18,20 @@ TEST(CensusTest, ManagedProgramIsKnownByItsTitlePrefix)
         unsigned added;
     };
     const Row rows[] = {
-        {ManagedTitle, 1},
-        {std::string(ManagedTitle) + " - Compa\xF1" "\xED" "a Ejemplo", 1},
-        {std::string(ManagedTitle) + std::string(300, '-'), 1},  // longer than is read
+        {ManagedPrefix, 1},
+        {std::string(ManagedPrefix) + " - Compa\xF1" "\xED" "a Ejemplo", 1},
+        {std::string(ManagedPrefix) + std::string(300, '-'), 1},  // longer than is read
         {"Sistema Unico de Autodeterminacion", 0},            // no accent
         {"Sistema Unico de Autodeterminaci\xF3", 0},          // one character short
         {"sistema Unico de Autodeterminaci\xF3" "n", 0},
-        {LauncherTitle, 0},
+        {MainTitle, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.title);
-        unsigned before = CountWindowsTitled(ManagedTitle, 34);
-        TitledWindow window(row.title);
-        EXPECT_EQ(CountWindowsTitled(ManagedTitle, 34), before + row.added);
+        unsigned before = CountWindowsTitled(ManagedPrefix, ManagedPrefixLength);
+        WindowCrowd window;
+        ASSERT_NE(window.Add(row.title), nullptr);
+        EXPECT_EQ(CountWindowsTitled(ManagedPrefix, ManagedPrefixLength), before + row.added);
     }
 }
 
@@ -44,13 +42,12 @@ TEST(CensusTest, LaunchIsRefusedWhileAManagedWindowIsOpen)
         ASSERT_FALSE(IsManagedProgramRunning()) << "a managed-program window is already open";
         EXPECT_TRUE(boxes.Boxes().empty());
     }
-    TitledWindow window(std::string(ManagedTitle) + " - Principal");
+    WindowCrowd window;
+    ASSERT_NE(window.Add(std::string(ManagedPrefix) + " - Principal"), nullptr);
     BoxCatcher boxes;
     EXPECT_TRUE(IsManagedProgramRunning());
     ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].caption, "Ya hay un Programa de WinSua activo");
-    EXPECT_EQ(boxes.Boxes()[0].text, "S\xF3" "lo una Instacia de WinSua debe correr a la vez.");
-    EXPECT_EQ(boxes.Boxes()[0].icon, StandardIcon(IDI_ERROR));
+    ExpectBox(boxes.Boxes()[0], Expected::ManagedRunningBox);
 }
 
 TEST(CensusTest, AnotherLauncherIsASecondWindowWithExactlyItsTitle)
@@ -61,18 +58,22 @@ TEST(CensusTest, AnotherLauncherIsASecondWindowWithExactlyItsTitle)
     };
     const Row rows[] = {
         {{}, false},
-        {{LauncherTitle}, false},  // the launcher's own window
-        {{LauncherTitle, LauncherTitle}, true},
-        {{LauncherTitle, std::string(LauncherTitle) + " "}, false},
-        {{LauncherTitle, "Corvanta [Maneja Varias Copias de WinSUA]"}, false},
+        {{MainTitle}, false},  // the launcher's own window
+        {{MainTitle, MainTitle}, true},
+        {{MainTitle, std::string(MainTitle) + " "}, false},
+        {{MainTitle, "Corvanta [Maneja Varias Copias de WinSUA]"}, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.titles.size() > 1 ? row.titles[1] : "");
-        std::vector<std::unique_ptr<TitledWindow>> windows;
-        for (const std::string& title : row.titles)
-            windows.push_back(std::make_unique<TitledWindow>(title));
+        WindowCrowd windows;
         // The first window stands for the launcher's own.
-        MainWindowHandle = windows.empty() ? nullptr : windows[0]->Handle();
+        MainWindowHandle = nullptr;
+        for (const std::string& title : row.titles) {
+            HWND window = windows.Add(title);
+            ASSERT_NE(window, nullptr);
+            if (MainWindowHandle == nullptr)
+                MainWindowHandle = window;
+        }
         EXPECT_EQ(IsAnotherLauncherRunning(), row.another) << row.titles.size() << " windows";
         MainWindowHandle = nullptr;
     }

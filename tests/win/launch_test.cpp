@@ -1,15 +1,13 @@
-// The existence test and the launch through the real file system and the real ShellExecuteA:
+// The existence test and the launch through the real file system and the real ShellExecuteExA:
 // the location file's exact bytes, the folder the copy runs in, and what a refused launch leaves.
-#include <gtest/gtest.h>
-
+#include "cases.h"
 #include "core/copy_table.h"
 #include "core/launcher.h"
-#include "win_test_support.h"
 
 namespace {
 
-const char BadPathCaption[] = "Ruta Incorrecta";
-const char BadPathText[] = "El Archivo No existe en la ruta Especificada";
+using namespace support;
+
 const char EarlierContent[] = "C:\\Una carpeta anterior bastante larga\\";
 
 class LaunchTest : public testing::Test {
@@ -19,21 +17,18 @@ protected:
 
     void Clean()
     {
-        EndProcessesNamed("SuaWin.exe");
         EndProcessesNamed("x.exe");
-        RemovePath("C:\\SUA2");
-        RemovePath("C:\\CorvantaPrueba");
-        RemovePath("C:\\SuaWin.exe");
-        RemovePath("C:\\SuaWin.exe.ran");
-        RemovePath(location);
+        RemoveTestState();
+        RemoveTree("C:\\SUA2");
+        RemoveTree("C:\\CorvantaPrueba");
     }
 
-    const std::string location = InWindowsDirectory("SuaWin.ini");
+    const std::string location = Expected::LocationFile;
 };
 
 TEST_F(LaunchTest, FileExistsIsWhatTheDirectorySearchAccepts)
 {
-    PlaceProbe("C:\\SUA2\\SuaWin.exe");
+    ASSERT_TRUE(PlaceStandIn("C:\\SUA2\\SuaWin.exe"));
     struct Row {
         const char* path;
         const char* currentDirectory;
@@ -87,7 +82,7 @@ TEST_F(LaunchTest, LaunchWritesTheFolderAndStartsTheCopyThere)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.path);
         Clean();
-        PlaceProbe(row.executable);
+        ASSERT_TRUE(PlaceStandIn(row.executable, StandInMode::NoWindow));
         WriteBytes(location, EarlierContent);
         CurrentDirectory current(row.currentDirectory);
 
@@ -95,8 +90,11 @@ TEST_F(LaunchTest, LaunchWritesTheFolderAndStartsTheCopyThere)
         LaunchCopy(row.path);
 
         EXPECT_TRUE(boxes.Boxes().empty());
-        EXPECT_EQ(ReadBytes(location), row.locationBytes);
-        EXPECT_EQ(ProbeFolder(row.executable, 10000), row.ranIn);
+        EXPECT_EQ(BytesOf(location), row.locationBytes);
+        StandInRecord record;
+        ASSERT_TRUE(ReadStandInRecord(FolderOf(row.executable), record, WaitMs)) << "the copy did not run";
+        EXPECT_EQ(record.directory, row.ranIn);
+        EXPECT_EQ(record.location, row.locationBytes) << "the location file as the copy found it";
     }
 }
 
@@ -106,44 +104,40 @@ TEST_F(LaunchTest, RefusedLaunchWarnsAndStartsNothing)
         const char* label;
         const char* path;
         bool holdLocationFile;  // another handle has it open, sharing nothing
-        const char* locationBytes;
     };
     const Row rows[] = {
-        {"empty path", "", false, EarlierContent},
-        {"missing file", "C:\\SUA2\\NoEsta.exe", false, EarlierContent},
-        {"folder with its backslash", "C:\\SUA2\\", false, EarlierContent},
-        {"location file in use", "C:\\SUA2\\SuaWin.exe", true, EarlierContent},
+        {"empty path", "", false},
+        {"missing file", "C:\\SUA2\\NoEsta.exe", false},
+        {"folder with its backslash", "C:\\SUA2\\", false},
+        {"location file in use", "C:\\SUA2\\SuaWin.exe", true},
         // The existence test takes these; none is a program to start.
-        {"wildcard", "C:\\SUA2\\*.exe", false, EarlierContent},
-        {"single-character wildcard", "C:\\SUA2\\SuaWin.ex?", false, EarlierContent},
-        {"folder without its backslash", "C:\\SUA2", false, EarlierContent},
-        {"folder by a relative name", "SUA2", false, EarlierContent},
+        {"wildcard", "C:\\SUA2\\*.exe", false},
+        {"single-character wildcard", "C:\\SUA2\\SuaWin.ex?", false},
+        {"folder without its backslash", "C:\\SUA2", false},
+        {"folder by a relative name", "SUA2", false},
     };
-    PlaceProbe("C:\\SUA2\\SuaWin.exe");
+    // With its window the copy would still be running when the launch returns: ShellExecuteExA
+    // creates the process before it returns, so a count of none right after means none started.
+    ASSERT_TRUE(PlaceStandIn("C:\\SUA2\\SuaWin.exe"));
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
         WriteBytes(location, EarlierContent);
-        HANDLE held = INVALID_HANDLE_VALUE;
-        if (row.holdLocationFile) {
-            held = CreateFileA(location.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-            ASSERT_NE(held, INVALID_HANDLE_VALUE);
-        }
+        HeldFile held;
+        if (row.holdLocationFile)
+            ASSERT_TRUE(held.Hold(location, 0));
 
         BoxCatcher boxes;
         CurrentDirectory current("C:\\");
         LaunchCopy(row.path);
-        if (held != INVALID_HANDLE_VALUE)
-            CloseHandle(held);
+        held.Release();
 
-        EXPECT_EQ(ReadBytes(location), row.locationBytes);
+        EXPECT_EQ(CountProcesses("SuaWin.exe"), 0) << "a copy was started";
+        EXPECT_EQ(BytesOf(location), EarlierContent);
         ASSERT_EQ(boxes.Boxes().size(), 1u);
-        EXPECT_EQ(boxes.Boxes()[0].caption, BadPathCaption);
-        EXPECT_EQ(boxes.Boxes()[0].text, BadPathText);
-        EXPECT_EQ(boxes.Boxes()[0].icon, StandardIcon(IDI_WARNING));
+        ExpectBox(boxes.Boxes()[0], Expected::BadPathBox);
     }
-    // A started copy records itself within a few tenths of a second; nothing removes the record.
-    EXPECT_EQ(ProbeFolder("C:\\SUA2\\SuaWin.exe", 500), "<not started>");
+    StandInRecord record;
+    EXPECT_FALSE(ReadStandInRecord("C:\\SUA2\\", record)) << "a copy ran in " << record.directory;
 }
 
 }  // namespace

@@ -1,41 +1,13 @@
 // The settings file through the real profile routines: where it lands, what it holds, what a save
 // leaves alone, what a load cuts; and the copy buttons recaptioned through the real window calls.
-#include <gtest/gtest.h>
-
-#include <map>
-#include <sstream>
-
+#include "cases.h"
 #include "core/copy_table.h"
 #include "core/settings_file.h"
 #include "ui/platform_win32.h"
-#include "win_test_support.h"
 
 namespace {
 
-using Section = std::map<std::string, std::string>;
-using IniFile = std::map<std::string, Section>;
-
-// Sections and their keys as the file holds them; a key written twice shows as "<twice>".
-IniFile ParseIni(const std::string& bytes)
-{
-    IniFile ini;
-    std::istringstream lines(bytes);
-    std::string line;
-    std::string section;
-    while (std::getline(lines, line, '\n')) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.size() > 1 && line.front() == '[' && line.back() == ']') {
-            section = line.substr(1, line.size() - 2);
-            ini[section];
-        } else if (size_t equals = line.find('='); equals != std::string::npos) {
-            std::string key = line.substr(0, equals);
-            bool twice = ini[section].count(key) != 0;
-            ini[section][key] = twice ? "<twice>" : line.substr(equals + 1);
-        }
-    }
-    return ini;
-}
+using namespace support;
 
 struct SlotValues {
     std::string path;
@@ -63,9 +35,9 @@ protected:
 
     void Clean()
     {
-        RemovePath(settings);
-        RemovePath("C:\\CorvantaPrueba");
-        RemovePath(CurrentFolderSettings());
+        RemoveTree(settings);
+        RemoveTree("C:\\CorvantaPrueba");
+        RemoveTree(CurrentFolderSettings());
         ClearTable();
         MainWindowHandle = nullptr;
     }
@@ -77,7 +49,7 @@ protected:
         return std::string(folder) + "\\Corvanta.ini";
     }
 
-    const std::string settings = InWindowsDirectory("Corvanta.ini");
+    const std::string settings = Expected::SettingsFile;
 };
 
 TEST_F(SettingsFileTest, SaveWritesBothSectionsInTheWindowsDirectoryAndLeavesTheRestAlone)
@@ -94,20 +66,15 @@ TEST_F(SettingsFileTest, SaveWritesBothSectionsInTheWindowsDirectoryAndLeavesThe
     EXPECT_TRUE(SaveSettings());
     EXPECT_TRUE(boxes.Boxes().empty());
 
-    EXPECT_EQ(ReadBytes(CurrentFolderSettings()), "<missing>");
-    IniFile expected = {
-        {"OTRA", {{"Clave", "valor"}}},
-        {"RUTAS", {{"Extra", "se queda"},
-                   {"Copia_01", "C:\\SUA1\\SuaWin.exe"},
-                   {"Copia_02", "C:\\SUA2\\SuaWin.exe"},
-                   {"Copia_03", ""},
-                   {"Copia_04", ""}}},
-        {"DESCRIPCIONES", {{"Copia_01", "Oficina"},
-                           {"Copia_02", "Sucursal Se\xF1" "or"},
-                           {"Copia_03", ""},
-                           {"Copia_04", "Sin ruta"}}},
-    };
-    EXPECT_EQ(ParseIni(ReadBytes(settings)), expected) << ReadBytes(settings);
+    EXPECT_EQ(BytesOf(CurrentFolderSettings()), NoFile);
+    // Every section once, every key once in its section, whatever the order.
+    const std::vector<std::string> expected = {
+        "[OTRA]", "OTRA/Clave=valor",
+        "[RUTAS]", "RUTAS/Extra=se queda", "RUTAS/Copia_01=C:\\SUA1\\SuaWin.exe",
+        "RUTAS/Copia_02=C:\\SUA2\\SuaWin.exe", "RUTAS/Copia_03=", "RUTAS/Copia_04=",
+        "[DESCRIPCIONES]", "DESCRIPCIONES/Copia_01=Oficina", "DESCRIPCIONES/Copia_02=Sucursal Se\xF1" "or",
+        "DESCRIPCIONES/Copia_03=", "DESCRIPCIONES/Copia_04=Sin ruta"};
+    EXPECT_EQ(Sorted(IniEntries(settings)), Sorted(expected)) << BytesOf(settings);
 }
 
 TEST_F(SettingsFileTest, LoadReadsBackWhatSaveWrote)
@@ -159,28 +126,27 @@ TEST_F(SettingsFileTest, SaveThatCannotWriteWarnsOnce)
     EXPECT_FALSE(SaveSettings());
 
     ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].caption, "Corvanta [Maneja Varias Copias de WinSua]");
-    EXPECT_EQ(boxes.Boxes()[0].text, "No se pudo guardar la configuraci\xF3" "n.");
-    EXPECT_EQ(boxes.Boxes()[0].icon, StandardIcon(IDI_WARNING));
+    ExpectBox(boxes.Boxes()[0], Expected::NotSavedBox);
     EXPECT_STREQ(SlotAt(1).path, "C:\\SUA1\\SuaWin.exe");
 }
 
 TEST_F(SettingsFileTest, LoadCaptionsTheMainWindowsCopyButtons)
 {
-    PlaceProbe("C:\\CorvantaPrueba\\SuaWin.exe");
+    ASSERT_TRUE(PlaceStandIn("C:\\CorvantaPrueba\\SuaWin.exe", StandInMode::NoWindow));
     WriteBytes(settings,
                "[RUTAS]\r\n"
                "Copia_01=C:\\CorvantaPrueba\\SuaWin.exe\r\n"
                "Copia_02=C:\\CorvantaPrueba\\NoEsta.exe\r\n"
                "Copia_03=C:\\CorvantaPrueba\\SuaWin.exe\r\n"
                "[DESCRIPCIONES]\r\nCopia_01=Oficina\r\nCopia_02=Perdida\r\nCopia_04=Sin ruta\r\n");
-    TitledWindow main("Corvanta [Maneja Varias Copias de WinSua]");
+    WindowCrowd crowd;
+    HWND main = crowd.Add(Expected::MainTitle);
     HWND buttons[SlotCount];
     for (int slot = 1; slot <= SlotCount; ++slot)
-        buttons[slot - 1] = CreateWindowExA(0, "BUTTON", "", WS_CHILD, 0, 0, 10, 10, main.Handle(),
+        buttons[slot - 1] = CreateWindowExA(0, "BUTTON", "", WS_CHILD, 0, 0, 10, 10, main,
                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(slot)),
                                             GetModuleHandleA(nullptr), nullptr);
-    MainWindowHandle = main.Handle();
+    MainWindowHandle = main;
 
     LoadSettings();
 
@@ -188,9 +154,7 @@ TEST_F(SettingsFileTest, LoadCaptionsTheMainWindowsCopyButtons)
                                        "&3. C:\\CorvantaPrueba\\SuaWin.exe", "&4. No Definido."};
     for (int slot = 1; slot <= SlotCount; ++slot) {
         SCOPED_TRACE(slot);
-        char caption[CaptionBufferSize];
-        GetWindowTextA(buttons[slot - 1], caption, sizeof caption);
-        EXPECT_STREQ(caption, expected[slot - 1]);
+        EXPECT_EQ(WindowTitle(buttons[slot - 1]), expected[slot - 1]);
     }
 }
 
