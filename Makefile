@@ -31,7 +31,7 @@ FUZZ_SECONDS ?= 60
 fuzz: bootstrap
 	FUZZ_SECONDS=$(FUZZ_SECONDS) tests/fuzz/run
 
-# Start-up, memory, size, census and launch against a minimal reference program; not part of test.
+# Start-up, memory and launch against a minimal reference program; not part of test.
 bench: build
 	bench/run-bench.sh
 

@@ -3,14 +3,7 @@
 // One empty 640 x 300 window of its own class, centred the way the launcher centres its own, with the
 // launcher's styles, shown once and closed by WM_CLOSE. No resources, no buttons, no settings: built
 // with the launcher's runtime-free flags and entry, whatever it costs is the floor under the launcher.
-//
-// Built a second time with REFERENCE_WITH_LAUNCHER_IMPORTS, it also imports (and never calls) the
-// three DLLs the launcher adds to kernel32 and user32, so what loading them costs can be told apart.
 #include <windows.h>
-#ifdef REFERENCE_WITH_LAUNCHER_IMPORTS
-#include <commdlg.h>
-#include <shellapi.h>
-#endif
 
 // Shared with the benchmark driver, which finds the window by this title.
 constexpr char ReferenceTitle[] = "Corvanta Bench Reference Window";
@@ -61,22 +54,7 @@ static int RunReference(HINSTANCE instance)
     return static_cast<int>(message.wParam);
 }
 
-#ifdef REFERENCE_WITH_LAUNCHER_IMPORTS
-// Written at run time: an import's address is no constant, and no constructor runs before the entry.
-void* volatile LauncherImports[3];
-
-static void ImportLauncherDlls()
-{
-    LauncherImports[0] = reinterpret_cast<void*>(&GetStockObject);
-    LauncherImports[1] = reinterpret_cast<void*>(&GetOpenFileNameA);
-    LauncherImports[2] = reinterpret_cast<void*>(&ShellExecuteA);
-}
-#endif
-
 extern "C" void WINAPI EntryPoint()
 {
-#ifdef REFERENCE_WITH_LAUNCHER_IMPORTS
-    ImportLauncherDlls();
-#endif
     ExitProcess(static_cast<UINT>(RunReference(GetModuleHandleA(nullptr))));
 }

@@ -1,12 +1,12 @@
 #!/bin/sh
-# Runs the benchmark driver in a Wine session of its own, writes build/bench.md and prints it.
-# Expects the win32 and win64 trees built (make build). The session is stopped however this ends.
-# BENCH_WIN64, BENCH_WIN32 and BENCH_SESSION name other build trees and session folders.
+# Runs the benchmark driver in a Wine session of its own, then the report step: writes build/bench.md
+# and prints it. Expects the win32 and win64 trees built (make build). The session is stopped however
+# this ends. BENCH_WIN64, BENCH_WIN32, BENCH_SESSION and BENCH_OUT name other build trees, session
+# folder and output; BENCH_START_RUNS and BENCH_LAUNCH_RUNS the number of runs.
 #
-# The shipped PE32 is measured beside its 64-bit twin when this machine runs 32-bit code. How it does
-# is found out first (bench/i386_mode.py) and handed to the driver: natively, its figures sit in the
-# main table; through an emulator such as qemu-i386 they are the emulator's speed and go in a table of
-# their own; not at all, the PE32 is only weighed.
+# The shipped PE32 is measured beside its 64-bit twin when this machine runs 32-bit code; how it does
+# is found out first (bench/i386-mode.sh): natively, its figures sit in the main table; through
+# qemu-i386 they are the emulator's speed and go in a table of their own; not at all, it is not started.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,25 +17,15 @@ win32=${BENCH_WIN32:-$root/build/win32}
 out=${BENCH_OUT:-$root/build/bench.md}
 driver=$win64/bench/bench_driver.exe
 
-for file in "$driver" "$win64/Corvanta.exe" "$win64/bench/Reference.exe" "$win64/bench/ReferenceFiveDlls.exe" \
-            "$win32/Corvanta.exe" "$win32/bench/Reference.exe" "$win64/tests/e2e/SuaWin.exe" \
-            "$win32/tests/e2e/SuaWin.exe"; do
+for file in "$driver" "$win64/Corvanta.exe" "$win64/bench/Reference.exe" "$win64/tests/e2e/SuaWin.exe" \
+            "$win32/Corvanta.exe" "$win32/bench/Reference.exe" "$win32/tests/e2e/SuaWin.exe"; do
     [ -f "$file" ] || { echo "run-bench: $file is missing (make build)" >&2; exit 1; }
 done
 
 # One line: native, emulated or none, a tab, and how that was found.
-i386=$(python3 "$root/bench/i386_mode.py")
-i386_mode=$(printf '%s\n' "$i386" | cut -f 1)
-i386_detail=$(printf '%s\n' "$i386" | cut -f 2-)
-case $i386_mode in
-    native|emulated|none) ;;
-    *) echo "run-bench: cannot tell how 32-bit code runs here: $i386" >&2; exit 1 ;;
-esac
-echo "run-bench: 32-bit code: $i386_mode ($i386_detail)" >&2
-if [ "$i386_mode" != none ] && [ ! -x /usr/lib/wine/wine ]; then
-    echo "run-bench: 32-bit Wine (/usr/lib/wine/wine) is missing: scripts/bootstrap installs it" >&2
-    exit 1
-fi
+i386=$("$root/bench/i386-mode.sh" "$root/build/bootstrap/probe-i386")
+i386_mode=${i386%%	*}
+echo "run-bench: 32-bit code: $i386" >&2
 
 # Timings want the machine to themselves: ahead of builds running beside us where allowed (as root),
 # for this script and all it starts, Xvfb and the wineserver included.
@@ -46,25 +36,17 @@ load=$(cut -d ' ' -f 1-3 /proc/loadavg)
 wine_session "$session"
 
 # Every wait inside the driver is bounded; this bounds the whole run as well.
-timeout 1800 "$root/scripts/wine-run" "$session" "$driver" \
-    --launcher64 "$win64/Corvanta.exe" \
-    --reference64 "$win64/bench/Reference.exe" \
-    --reference-dlls64 "$win64/bench/ReferenceFiveDlls.exe" \
-    --launcher32 "$win32/Corvanta.exe" \
-    --reference32 "$win32/bench/Reference.exe" \
-    --standin "$win64/tests/e2e/SuaWin.exe" \
-    --standin32 "$win32/tests/e2e/SuaWin.exe" \
-    --i386 "$i386_mode" \
-    --start-runs "${BENCH_START_RUNS:-30}" \
-    --launch-runs "${BENCH_LAUNCH_RUNS:-20}" </dev/null >"$out.part"
+timeout 1800 "$root/scripts/wine-run" "$session" "$driver" "$out.tsv" "$win64" "$win32" "$i386_mode" \
+    "${BENCH_START_RUNS:-30}" "${BENCH_LAUNCH_RUNS:-20}" </dev/null
 
-cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
-wine=$(/usr/lib/wine/wine64 --version 2>/dev/null || echo unknown)
+# The report step: medians and ratios of the raw samples, and the conditions of the run.
 {
+    python3 "$root/bench/report.py" "$out.tsv" "$i386_mode"
     echo
-    echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') on $(nproc) CPUs ($cpu), $wine, Xvfb 1024x768x24;"
+    echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') on $(nproc) CPUs ($(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)),"
+    echo "$(/usr/lib/wine/wine64 --version 2>/dev/null || echo 'Wine of unknown version'), Xvfb 1024x768x24;"
     echo "load average before the run $load, after it $(cut -d ' ' -f 1-3 /proc/loadavg)."
-    echo "32-bit code: $i386_mode: $i386_detail."
-} >>"$out.part"
+    echo "32-bit code: $i386_mode: $(printf '%s\n' "$i386" | cut -f 2-). Raw samples: $out.tsv."
+} >"$out.part"
 mv "$out.part" "$out"
 cat "$out"
