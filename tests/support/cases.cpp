@@ -3,14 +3,14 @@
 
 namespace support {
 
-void ExpectBox(const Box& box, const BoxSpec& spec)
+void ExpectBox(const Box& box, const BoxSpec& expected)
 {
-    ASSERT_NE(box.window, nullptr) << "no box appeared: expected \"" << spec.caption << "\"";
-    EXPECT_EQ(box.caption, spec.caption);
-    if (spec.text != nullptr) {
-        EXPECT_EQ(box.text, spec.text);
+    ASSERT_NE(box.window, nullptr) << "no box appeared: expected \"" << expected.caption << "\"";
+    EXPECT_EQ(box.caption, expected.caption);
+    if (expected.text != nullptr) {
+        EXPECT_EQ(box.text, expected.text);
     }
-    EXPECT_EQ(box.icon, spec.icon) << "0 none, 1 warning, 2 error, 3 unknown";
+    EXPECT_EQ(box.icon, expected.icon) << "0 none, 1 warning, 2 error, 3 unknown";
     EXPECT_EQ(box.owner, nullptr) << "the box has an owner window";
 }
 

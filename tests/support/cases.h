@@ -8,9 +8,9 @@
 
 namespace support {
 
-// The box was seen, with exactly this caption, text (unless spec.text is null) and icon, and with
+// The box was seen, with exactly this caption, text (unless expected.text is null) and icon, and with
 // no owner window: the launcher's boxes are never owned.
-void ExpectBox(const Box& box, const BoxSpec& spec);
+void ExpectBox(const Box& box, const BoxSpec& expected);
 
 // Starts the launcher in folder (empty: this program's) and waits for its main window.
 ::testing::AssertionResult Started(Launcher& launcher, const std::string& folder = "");
