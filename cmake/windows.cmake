@@ -1,9 +1,12 @@
 # What every Windows target shares: the runtime-free flags, the core library and the platform layer.
 
 # Shipped code: no C runtime, no exceptions, no RTTI, no unwind tables, no guarded statics.
+# <windows.h> reaches GCC's mm_malloc.h (winnt.h, x86intrin.h), whose inline helpers call malloc and
+# free; x86_64 MinGW GCC 14 declares neither under -ffreestanding. Nothing here uses those helpers,
+# so the header is marked as already read, through its own include guard.
 set(CORVANTA_FREESTANDING_FLAGS
     -Os -ffreestanding -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
-    -fno-threadsafe-statics -fno-ident -Wall -Wextra)
+    -fno-threadsafe-statics -fno-ident -D_MM_MALLOC_H_INCLUDED -Wall -Wextra)
 
 # The process entry symbol of a stdcall EntryPoint() differs by target.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
