@@ -39,4 +39,4 @@ bench: build
 # Prints the zip's SHA-256 and the compiler that made the exe: another compiler gives other bytes.
 dist: build
 	scripts/make-dist build/win32/Corvanta.exe README.md dist/Corvanta-1.0.zip
-	@echo "compiled by: $$($$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' build/win32/CMakeCache.txt) --version | head -n 1)"
+	@echo "compiled by: $$($$(sed -n 's/^set(CMAKE_CXX_COMPILER \(.*\))$$/\1/p' cmake/mingw-i686.cmake) --version | head -n 1)"
