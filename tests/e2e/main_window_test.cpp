@@ -263,38 +263,91 @@ TEST_F(EndToEnd, BadPathWarnsOnceAndStartsNothing)
     const struct {
         const char* label;
         std::string path;               // copy 1's
-        std::function<void()> arrange;  // after the captions are made, before the click
+        std::function<bool()> arrange;  // after the captions are made, before the click
         std::string location;           // what the location file holds afterwards
     } cases[] = {
-        {"empty path", "", [] {}, earlier},
-        {"executable missing", "C:\\corvanta-e2e\\nada\\SuaWin.exe", [] {}, earlier},
-        {"executable deleted after the captions were made", deleted, [&] { RemoveTree(deleted); }, earlier},
+        {"empty path", "", [] { return true; }, earlier},
+        {"executable missing", "C:\\corvanta-e2e\\nada\\SuaWin.exe", [] { return true; }, earlier},
+        {"executable deleted after the captions were made", deleted, [&] {
+             RemoveTree(deleted);
+             return BytesOf(deleted) == NoFile;
+         }, earlier},
         {"location file replaced by a folder", CopyTwo, [] {
              RemoveTree(LocationFile);
-             CreateDirectoryA(LocationFile, nullptr);
-         }, NoFile},
-        {"location file held open by another program", CopyTwo, [&] { held.Hold(LocationFile, 0); }, earlier},
+             return CreateDirectoryA(LocationFile, nullptr) != FALSE;
+         }, FolderHere},
+        {"location file held open by another program", CopyTwo, [&] { return held.Hold(LocationFile, 0); }, earlier},
         // The existence test takes these two, but neither is a program to start.
-        {"wildcard that matches", std::string(Root) + "\\B\\*.exe", [] {}, earlier},
-        {"folder named without its backslash", std::string(Root) + "\\B", [] {}, earlier},
+        {"wildcard that matches", std::string(Root) + "\\B\\*.exe", [] { return true; }, earlier},
+        {"folder named without its backslash", std::string(Root) + "\\B", [] { return true; }, earlier},
+        // The same set-up with a good path starts the copy: no row above passes for want of it.
+        {"good path", CopyTwo, [] { return true; }, FolderOf(CopyTwo)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
-        PlaceStandIn(deleted);
-        PlaceStandIn(CopyTwo);
+        ASSERT_TRUE(PlaceStandIn(deleted));
+        ASSERT_TRUE(PlaceStandIn(CopyTwo));
         RemoveTree(LocationFile);
-        WriteBytes(LocationFile, earlier);
-        WriteSettings({"[RUTAS]", "Copia_01=" + c.path});
+        ASSERT_TRUE(WriteBytes(LocationFile, earlier));
+        ASSERT_TRUE(WriteSettings({"[RUTAS]", "Copia_01=" + c.path}));
         Launcher launcher;
         ASSERT_TRUE(Started(launcher));
-        c.arrange();
+        ASSERT_TRUE(c.arrange());
         launcher.Click(1);
-        ExpectBox(launcher.TakeBox(), BadPathBox);
-        EXPECT_TRUE(launcher.ShowsNoBox());
-        EXPECT_EQ(CountProcesses("SuaWin.exe"), 0) << "a copy was started";
+        if (c.location == FolderOf(c.path)) {
+            ExpectStartedIn(c.location, "C:\\corvanta-e2e\\B");
+        } else {
+            ExpectBox(launcher.TakeBox(), BadPathBox);
+            EXPECT_TRUE(launcher.ShowsNoBox());
+            EXPECT_EQ(CountProcesses("SuaWin.exe"), 0) << "a copy was started";
+        }
         held.Release();
         EXPECT_EQ(BytesOf(LocationFile), c.location);
     }
+}
+
+// Where the main window cannot be made (a refusal stands in for an exhausted desktop), the
+// launcher ends at once with code 2 and shows nothing; the next start, once windows can be made,
+// runs as usual.
+TEST_F(EndToEnd, WindowThatCannotBeMadeEndsTheLauncherWithCodeTwo)
+{
+    {
+        WindowRefusal refusal;
+        ASSERT_TRUE(refusal.Set());
+        Launcher launcher;
+        ASSERT_TRUE(launcher.Start());
+        DWORD code = 99;
+        ASSERT_TRUE(launcher.WaitForExit(code)) << launcher.DescribeWindows();
+        EXPECT_EQ(code, 2u);
+    }
+    Launcher next;
+    ASSERT_TRUE(Started(next)) << "the launcher that ended left its start-up mutex behind";
+}
+
+// A settings dialog that cannot be made is reported once; the main window still answers after it:
+// Configurar opens the dialog, and a copy button starts its copy.
+TEST_F(EndToEnd, SettingsDialogThatCannotOpenIsReportedAndTheWindowAnswers)
+{
+    PlaceStandIn(CopyOne);
+    WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne});
+    Launcher launcher;
+    ASSERT_TRUE(Started(launcher));
+    {
+        WindowRefusal refusal;
+        ASSERT_TRUE(refusal.Set());
+        launcher.Click(ConfigureButton);
+        ExpectBox(launcher.TakeBox(), SetupOpenFailedBox);
+    }
+    EXPECT_TRUE(launcher.ShowsNoBox());
+    EXPECT_TRUE(IsWindowEnabled(launcher.Main()));
+
+    HWND dialog = launcher.OpenSettings();
+    ASSERT_NE(dialog, nullptr) << launcher.DescribeWindows();
+    PressButton(GetDlgItem(dialog, CancelButton));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(launcher.Main()); }));
+    launcher.Click(1);
+    const std::string folder = FolderOf(CopyOne);
+    ExpectStartedIn(folder, folder.substr(0, folder.size() - 1));
 }
 
 TEST_F(EndToEnd, AboutBoxBelongsToTheMainWindow)
@@ -394,6 +447,8 @@ TEST_F(EndToEnd, AltWithAMnemonicActsLikeItsButton)
         // key reads 1, which must not count as down.
         SCOPED_TRACE("Alt+Space, the system menu with no mapped key down");
         ASSERT_TRUE(launcher.PressAlt(VK_SPACE));
+        // The keys are read on entering menu mode, before the menu loop starts.
+        ASSERT_TRUE(WaitUntil([&] { return launcher.InMenuMode(); })) << launcher.DescribeInput();
         EXPECT_TRUE(launcher.ShowsNoBox());
         EXPECT_EQ(CountProcesses("SuaWin.exe"), 0) << "a copy was started";
         EXPECT_TRUE(launcher.Running());

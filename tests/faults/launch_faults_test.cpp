@@ -51,17 +51,17 @@ TEST_F(LaunchFaults, LocationFileThatCannotBeReplacedStartsNothingAndKeepsItsCon
     const struct {
         const char* label;
         std::function<bool()> arrange;
-        bool folder;
+        std::string after;  // what stands at the location file's path afterwards
     } cases[] = {
-        {"held open with no sharing", [&] { return held.Hold(LocationFile, 0); }, false},
+        {"held open with no sharing", [&] { return held.Hold(LocationFile, 0); }, earlier},
         {"held open by a reader that shares everything",
-         [&] { return held.Hold(LocationFile, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE); }, false},
+         [&] { return held.Hold(LocationFile, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE); }, earlier},
         {"a folder named SuaWin.ini",
          [] {
              RemoveTree(LocationFile);
              return CreateDirectoryA(LocationFile, nullptr) != FALSE;
          },
-         true},
+         FolderHere},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
@@ -73,10 +73,7 @@ TEST_F(LaunchFaults, LocationFileThatCannotBeReplacedStartsNothingAndKeepsItsCon
         EXPECT_TRUE(launcher.ShowsNoBox());
         EXPECT_EQ(CountProcesses("SuaWin.exe"), 0) << "a copy was started";
         held.Release();
-        if (c.folder)
-            EXPECT_NE(GetFileAttributesA(LocationFile) & FILE_ATTRIBUTE_DIRECTORY, 0u);
-        else
-            EXPECT_EQ(BytesOf(LocationFile), earlier) << "the location file lost its content";
+        EXPECT_EQ(BytesOf(LocationFile), c.after) << "the location file lost its content";
     }
 
     // Once the file is free again the same button starts the copy.
@@ -188,6 +185,7 @@ TEST_F(LaunchFaults, CrowdedDesktopStillGivesTheRightAnswer)
     Report("click to refusal box", start);
     ExpectBox(ReadBox(window), ManagedRunningBox);
     EXPECT_TRUE(DismissBox(window));
+    EXPECT_TRUE(launcher.ShowsNoBox());  // the press has been handled to its end
     EXPECT_EQ(CountProcesses("SuaWin.exe"), 0) << "a copy was started";
     EXPECT_EQ(BytesOf(LocationFile), NoFile);
     EXPECT_TRUE(launcher.Running());

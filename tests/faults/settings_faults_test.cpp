@@ -67,9 +67,9 @@ TEST_F(SettingsFaults, RefusedSaveWarnsOnceAndKeepsTheNewValuesForTheRun)
             EXPECT_EQ(launcher.Caption(slot), captions[slot - 1]) << "button " << slot;
 
         held.Release();
+        EXPECT_EQ(BytesOf(SettingsFile), c.fileBefore ? before : FolderHere) << "the refused save changed the file";
         if (!c.fileBefore)
             RemoveTree(SettingsFile);
-        EXPECT_EQ(BytesOf(SettingsFile), c.fileBefore ? before : NoFile) << "the refused save changed the file";
 
         // Nothing was lost: the table kept the new values, and the next accept saves them.
         dialog = launcher.OpenSettings();

@@ -49,6 +49,8 @@ inline constexpr BoxSpec LauncherRunningBox = {
     "Ya hay un Programa de Corvanta activo", "S\xF3" "lo una Instacia de Corvanta debe correr a la vez.",
     BoxIcon::Error};
 inline constexpr BoxSpec NotSavedBox = {MainTitle, NotSavedText, BoxIcon::Warning};
+inline constexpr BoxSpec SetupOpenFailedBox = {
+    MainTitle, "Error al Abrir la Ventana de Configuraci\xF3" "n", BoxIcon::Error};  // Configuración
 
 // Files.
 inline constexpr char LocationFile[] = "C:\\windows\\SuaWin.ini";

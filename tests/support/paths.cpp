@@ -15,4 +15,10 @@ const std::string& StandInPath()
     return path;
 }
 
+const std::string& RefusalLibraryPath()
+{
+    static const std::string path = OnDriveZ(CORVANTA_TEST_REFUSAL);
+    return path;
+}
+
 }  // namespace support

@@ -61,6 +61,10 @@ std::string OnDriveZ(const std::string& path)
 
 std::string BytesOf(const std::string& path)
 {
+    // INVALID_FILE_ATTRIBUTES has every bit set, the directory bit among them.
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return FolderHere;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -622,6 +626,33 @@ void RemoveTestState()
     RemoveTree(Expected::SettingsFile);
 }
 
+// --- Windows that cannot be made.
+
+bool WindowRefusal::Set()
+{
+    Lift();
+    library_ = LoadLibraryA(RefusalLibraryPath().c_str());
+    if (library_ == nullptr)
+        return false;
+    auto hook = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(GetProcAddress(library_, "RefuseLauncherWindows")));
+    if (hook == nullptr)
+        return false;
+    // Thread 0: every thread of the desktop, those of processes started later included.
+    hook_ = SetWindowsHookExA(WH_CBT, hook, library_, 0);
+    return hook_ != nullptr;
+}
+
+void WindowRefusal::Lift()
+{
+    if (hook_ != nullptr)
+        UnhookWindowsHookEx(hook_);
+    if (library_ != nullptr)
+        FreeLibrary(library_);
+    hook_ = nullptr;
+    library_ = nullptr;
+}
+
 // --- The launcher.
 
 bool Launcher::Start(const std::string& folder, const std::string& exe)
@@ -642,17 +673,20 @@ bool Launcher::BringForward() const
     // menu loop starts only after WM_INITMENU's handler returns, and that handler may have just
     // left a modal box or dialog: once the thread has answered, it is either idle or in the loop.
     SyncWith(main_);
-    WaitUntil([&] {
-        GUITHREADINFO thread = {};
-        thread.cbSize = sizeof thread;
-        return GetGUIThreadInfo(process_.ThreadId(), &thread) && (thread.flags & GUI_INMENUMODE) == 0;
-    });
+    WaitUntil([&] { return !InMenuMode(); });
     SetForegroundWindow(main_);
     if (WaitUntil([&] { return GetForegroundWindow() == main_; }, 2000))
         return true;
     // Where the system keeps another window in front, a click on the window's background brings
     // it forward as the user's own click would.
     return ClickAt(main_, {8, 8}) && WaitUntil([&] { return GetForegroundWindow() == main_; });
+}
+
+bool Launcher::InMenuMode() const
+{
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    return GetGUIThreadInfo(process_.ThreadId(), &thread) && (thread.flags & GUI_INMENUMODE) != 0;
 }
 
 HWND Launcher::WaitForBox(DWORD timeoutMs) const

@@ -37,12 +37,15 @@ int Trials(int usual);
 std::string OnDriveZ(const std::string& path);  // a host path as Wine's drive Z: shows it; others unchanged
 const std::string& LauncherPath();              // this tree's built launcher and stand-in, as Windows paths
 const std::string& StandInPath();
+const std::string& RefusalLibraryPath();        // the library behind WindowRefusal
 inline std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('\\') + 1); }
 
 // --- Files.
 
 inline constexpr char NoFile[] = "<no file>";
-// The whole file's bytes, or NoFile when it cannot be opened (it may be held without sharing).
+inline constexpr char FolderHere[] = "<folder>";
+// The whole file's bytes; FolderHere when a folder stands at the path; NoFile when nothing is there or
+// the file cannot be opened (it may be held without sharing).
 std::string BytesOf(const std::string& path);
 bool WriteBytes(const std::string& path, const std::string& bytes);
 void MakeFoldersFor(const std::string& path);  // every folder above a file path
@@ -230,6 +233,8 @@ public:
     bool DoubleClick(int id) const { return BringForward() && ClickCentre(Button(id), 2); }
     // Makes the main window the foreground window, once no menu mode is unwinding.
     bool BringForward() const;
+    // True while the launcher's thread is in menu mode (Alt, or its system menu, is being handled).
+    bool InMenuMode() const;
     // Alt+key through real keyboard input; false when the window could not be brought forward.
     bool PressAlt(WORD key) const { return BringForward() && SendKeys({VK_MENU, key}); }
 
@@ -253,6 +258,23 @@ public:
 private:
     Child process_;
     HWND main_ = nullptr;
+};
+
+// While set, no process of this tree's kind can make the launcher's main window or its settings
+// dialog: a WH_CBT hook in a library of its own (refuse_windows.cpp), which the system loads into
+// each process that makes a window, refuses both, as an exhausted desktop would.
+class WindowRefusal {
+public:
+    WindowRefusal() = default;
+    WindowRefusal(const WindowRefusal&) = delete;
+    WindowRefusal& operator=(const WindowRefusal&) = delete;
+    ~WindowRefusal() { Lift(); }
+    bool Set();
+    void Lift();
+
+private:
+    HMODULE library_ = nullptr;
+    HHOOK hook_ = nullptr;
 };
 
 // Ends every stand-in and removes the settings, the location file, the stand-in at C:\ and every
