@@ -23,8 +23,10 @@ def run(source, *docs):
 
 def main(source):
     programs, host, _ = check_doc_tests.sources(source)
-    host_case = min(case for p in host for case in programs[p])
     windows = sorted(p for p in programs if p not in host and programs[p])
+    if not any(programs[p] for p in host) or len(windows) < 2:
+        sys.exit("test_check_doc_tests: wanted cases in a host program and in two Windows-side ones")
+    host_case = min(case for p in host for case in programs[p])
     program, case = windows[0], min(programs[windows[0]])
     other = next(p for p in windows if case not in programs[p])
     good = "`%s.%s` and %s pass.\n" % (program, case, host_case)
