@@ -14,7 +14,8 @@ bool FileExists(const char* path)
 }
 
 // The caption of copy button slot: "&N. " then "No Definido." for a missing executable,
-// otherwise the description, or the path when there is none.
+// otherwise the description, or the path when there is none, with its '&' doubled so the
+// button shows it as typed instead of underlining the letter after it.
 static void ComposeSlotLabel(int slot, char (&caption)[CaptionBufferSize])
 {
     const CopySlot& copy = SlotAt(slot);
@@ -29,7 +30,7 @@ static void ComposeSlotLabel(int slot, char (&caption)[CaptionBufferSize])
         shown = Text::NotDefined;
     else if (copy.description[0] != '\0')
         shown = copy.description;
-    AppendText(caption, shown, CaptionBufferSize);
+    AppendDoublingAmpersands(caption, shown, CaptionBufferSize);
 }
 
 void RefreshSlotLabels()

@@ -5,8 +5,9 @@
 
 constexpr int SlotCount = 4;
 
-// "&N. " followed by a description or path of at most 259 characters, and the zero.
-constexpr unsigned CaptionBufferSize = 4 + TextBufferSize;
+// "&N. ", a description or path of at most 259 characters with every '&' doubled, and the zero:
+// the longest caption, 259 '&' shown, arrives whole.
+constexpr unsigned CaptionBufferSize = 4 + 2 * (TextBufferSize - 1) + 1;
 
 struct CopySlot {
     char path[TextBufferSize];          // the copy's executable; empty when not configured

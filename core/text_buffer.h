@@ -32,3 +32,20 @@ inline unsigned AppendText(char* destination, const char* source, unsigned size)
         return length;
     return length + CopyText(destination + length, source, size - length);
 }
+
+// Appends source as AppendText does, with every '&' written twice; a pair is never cut in two.
+// A button caption takes '&' as the mark of the next letter and shows "&&" as one '&'.
+inline unsigned AppendDoublingAmpersands(char* destination, const char* source, unsigned size)
+{
+    unsigned length = TextLength(destination);
+    for (; *source != '\0'; ++source) {
+        bool mark = *source == '&';
+        if (length + 1 + mark >= size)
+            break;
+        if (mark)
+            destination[length++] = '&';
+        destination[length++] = *source;
+    }
+    destination[length] = '\0';
+    return length;
+}

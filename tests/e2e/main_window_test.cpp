@@ -32,8 +32,10 @@ void ExpectStartedIn(const std::string& folder, const std::string& expectedDirec
 
 TEST_F(EndToEnd, StartShowsTheCentredWindowWithTheLoadedCaptions)
 {
+    const std::string copyWithAmpersand = std::string(Root) + "\\S&A\\SuaWin.exe";
     PlaceStandIn(CopyOne);
     PlaceStandIn(CopyTwo);
+    ASSERT_TRUE(PlaceStandIn(copyWithAmpersand));
     const struct {
         const char* label;
         std::vector<std::string> settings;  // empty: no settings file at all
@@ -45,6 +47,11 @@ TEST_F(EndToEnd, StartShowsTheCentredWindowWithTheLoadedCaptions)
           "Copia_04=", "[DESCRIPCIONES]", "Copia_01=Oficina Central", "Copia_02=", "Copia_03=Sucursal",
           "Copia_04=Vac\xED" "a"},
          {"&1. Oficina Central", "&2. C:\\corvanta-e2e\\B\\SuaWin.exe", "&3. No Definido.", "&4. No Definido."}},
+        // A caption stores each '&' of the text doubled: the button shows "&&" as one '&'.
+        {"'&' in a description and in a path's folder",
+         {"[RUTAS]", "Copia_01=" + CopyOne, "Copia_02=" + copyWithAmpersand, "[DESCRIPCIONES]",
+          "Copia_01=Servicios & Asociados"},
+         {"&1. Servicios && Asociados", "&2. C:\\corvanta-e2e\\S&&A\\SuaWin.exe", "&3. No Definido.", "&4. No Definido."}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);

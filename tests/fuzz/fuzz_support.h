@@ -65,3 +65,13 @@ inline std::string AsHeld(const std::string& text, std::size_t size)
     std::string held = text.substr(0, text.find('\0'));
     return held.size() < size ? held : held.substr(0, size - 1);
 }
+
+// A text as a button caption must hold it to show it as typed: the caption takes '&' as the mark
+// of the next letter and shows "&&" as one '&', so every '&' is there twice, none left out.
+inline std::string WithAmpersandsDoubled(const std::string& text)
+{
+    std::string doubled;
+    for (char c : text)
+        doubled += c == '&' ? "&&" : std::string(1, c);
+    return doubled;
+}

@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     REQUIRE(FileExists(path.c_str()) == exists);
     RefreshSlotLabels();
-    REQUIRE(Fake::CaptionOf(1) == "&1. " + (exists ? path : std::string("No Definido.")));
+    REQUIRE(Fake::CaptionOf(1) == "&1. " + (exists ? WithAmpersandsDoubled(path) : std::string("No Definido.")));
 
     LaunchCopy(SlotAt(1).path);
 

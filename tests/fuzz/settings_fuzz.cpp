@@ -8,6 +8,8 @@
 
 static std::string Key(int slot) { return "Copia_0" + std::to_string(slot); }
 
+// The caption copy button slot must get: the prefix, then the shown text with every '&' doubled,
+// never cut (259 '&' make 518).
 static std::string Label(int slot)
 {
     const CopySlot& copy = SlotAt(slot);
@@ -16,7 +18,7 @@ static std::string Label(int slot)
         shown = "No Definido.";
     else if (copy.description[0] != '\0')
         shown = copy.description;
-    return "&" + std::to_string(slot) + ". " + shown;
+    return "&" + std::to_string(slot) + ". " + WithAmpersandsDoubled(shown);
 }
 
 static void CheckCaptions(std::size_t first)
@@ -25,7 +27,7 @@ static void CheckCaptions(std::size_t first)
     for (int slot = 1; slot <= SlotCount; ++slot) {
         const Fake::Caption& caption = Fake::captions[first + slot - 1];
         REQUIRE(caption.slot == slot);
-        REQUIRE(caption.text.size() <= 263);
+        REQUIRE(caption.text.size() <= 4 + 2 * 259);
         REQUIRE(caption.text == Label(slot));
     }
 }

@@ -36,6 +36,11 @@ TEST_F(CopyTableTest, CaptionShowsNotDefinedDescriptionOrPath)
         {"existing file, description only", "C:\\SUA1\\SuaWin.exe", true, "Emisi\xF3" "n 2", "Emisi\xF3" "n 2"},
         {"259-character description makes a 263-character caption", "C:\\SUA1\\SuaWin.exe", true, longText, longText},
         {"259-character path", "C:\\" + std::string(256, 'p'), true, "", "C:\\" + std::string(256, 'p')},
+        // A button takes '&' as the mark of the next letter and shows "&&" as one '&'.
+        {"description with '&'", "C:\\SUA1\\SuaWin.exe", true, "Servicios & Asociados", "Servicios && Asociados"},
+        {"description with \"&&\"", "C:\\SUA1\\SuaWin.exe", true, "A&&B", "A&&&&B"},
+        {"path with '&', no description", "C:\\S&A\\SuaWin.exe", true, "", "C:\\S&&A\\SuaWin.exe"},
+        {"259 '&' arrive whole, doubled", "C:\\SUA1\\SuaWin.exe", true, std::string(259, '&'), std::string(518, '&')},
     };
     int index = 0;
     for (const Case& c : cases) {

@@ -43,8 +43,9 @@ std::string Key(int slot) { return "Copia_0" + std::to_string(slot); }
 // Slots 3 and 4 left empty: their keys must still be written, with empty values.
 const Values First = {{"C:\\SUA1\\SuaWin.exe", "D:\\Otra Copia\\SuaWin.exe", "", ""},
                       {"N\xF3" "mina 2025", "", "", ""}};
-const Values Second = {{"E:\\S\\SuaWin.exe", "", "C:\\SUA3\\SuaWin.exe", "C:\\SuaWin.exe"},
-                       {"", "Pruebas", "Tercera", "Ra\xED" "z"}};
+// A '&' is kept as typed: only a button caption doubles it.
+const Values Second = {{"E:\\S&A\\SuaWin.exe", "", "C:\\SUA3\\SuaWin.exe", "C:\\SuaWin.exe"},
+                       {"", "Servicios & Asociados", "Tercera", "Ra\xED" "z"}};
 
 TEST_F(SettingsFileTest, LoadReadsPathThenDescriptionPerSlotThenRecaptions)
 {
