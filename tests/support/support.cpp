@@ -508,19 +508,22 @@ bool SendKeys(const std::vector<WORD>& keys)
     return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
 }
 
+bool PointAt(HWND window, POINT client)
+{
+    POINT point = client;
+    return ClientToScreen(window, &point) && WaitUntil([&] {
+        POINT now;
+        SetCursorPos(point.x, point.y);
+        return GetCursorPos(&now) && now.x == point.x && now.y == point.y && WindowFromPoint(point) == window;
+    });
+}
+
 bool ClickAt(HWND window, POINT client, int clicks)
 {
     // The pointer is put on the point first and seen there, over that window; then every press and
     // release goes as one input sequence, well inside the double-click time and distance, so the
     // system itself makes a second press a double-click.
-    POINT point = client;
-    if (clicks < 1 || !ClientToScreen(window, &point))
-        return false;
-    if (!WaitUntil([&] {
-            POINT now;
-            SetCursorPos(point.x, point.y);
-            return GetCursorPos(&now) && now.x == point.x && now.y == point.y && WindowFromPoint(point) == window;
-        }))
+    if (clicks < 1 || !PointAt(window, client))
         return false;
     std::vector<INPUT> events(2 * static_cast<size_t>(clicks));
     for (size_t i = 0; i < events.size(); ++i) {
@@ -672,14 +675,26 @@ bool Launcher::BringForward() const
     // Keys pressed while an earlier Alt's menu mode is still unwinding would go to the menu. The
     // menu loop starts only after WM_INITMENU's handler returns, and that handler may have just
     // left a modal box or dialog: once the thread has answered, it is either idle or in the loop.
-    SyncWith(main_);
-    WaitUntil([&] { return !InMenuMode(); });
-    SetForegroundWindow(main_);
-    if (WaitUntil([&] { return GetForegroundWindow() == main_; }, 2000))
-        return true;
-    // Where the system keeps another window in front, a click on the window's background brings
-    // it forward as the user's own click would.
-    return ClickAt(main_, {8, 8}) && WaitUntil([&] { return GetForegroundWindow() == main_; });
+    // The launcher's own display driver gives the foreground to the desktop when it learns that
+    // its window lost the X focus, which follows the pointer here (a copy's window shown under it,
+    // then gone). So the pointer is put over the window, and the foreground counts as held only
+    // when it is still the window after the thread has caught up with all that was queued for it.
+    return WaitUntil([&] {
+        SyncWith(main_);
+        if (InMenuMode())
+            return false;
+        if (GetForegroundWindow() != main_) {
+            SetForegroundWindow(main_);
+            // Where the system keeps another window in front, a click on the window's background
+            // brings it forward as the user's own click would.
+            if (!WaitUntil([&] { return GetForegroundWindow() == main_; }, 2000))
+                ClickAt(main_, {8, 8});
+            return false;
+        }
+        PointAt(main_, {8, 8});
+        SyncWith(main_);
+        return GetForegroundWindow() == main_ && !InMenuMode();
+    });
 }
 
 bool Launcher::InMenuMode() const
