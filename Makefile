@@ -35,8 +35,9 @@ fuzz: bootstrap
 bench: build
 	bench/run-bench.sh
 
-# The download, dist/Corvanta-1.0.zip: the exe just built and LEAME.txt (the users' guide, cp1252); runs no test.
-# Prints the zip's SHA-256 and the compiler that made the exe: another compiler gives other bytes.
+# The download, dist/Corvanta-1.0.zip: the exe just built and LEAME.txt (the users' guide docs/LEAME.txt
+# in cp1252); runs no test. Prints the zip's SHA-256 and the compiler that made the exe: another compiler
+# gives other bytes.
 dist: build
-	scripts/make-dist build/win32/Corvanta.exe README.md dist/Corvanta-1.0.zip
+	scripts/make-dist build/win32/Corvanta.exe docs/LEAME.txt dist/Corvanta-1.0.zip
 	@echo "compiled by: $$($$(sed -n 's/^set(CMAKE_CXX_COMPILER \(.*\))$$/\1/p' cmake/mingw-i686.cmake) --version | head -n 1)"
