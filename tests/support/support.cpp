@@ -507,8 +507,8 @@ bool SendKeys(const std::vector<WORD>& keys)
 bool ClickAt(HWND window, POINT client, int clicks)
 {
     // The pointer is put on the point first and seen there, over that window; then every press and
-    // release goes as one input sequence, well inside the double-click time and distance, so the
-    // system itself makes a second press a double-click.
+    // release goes as one input sequence with one time stamp, so the system itself makes a second
+    // press a double-click, however late this process gets to send it.
     POINT point = client;
     if (clicks < 1 || !ClientToScreen(window, &point))
         return false;
@@ -519,9 +519,11 @@ bool ClickAt(HWND window, POINT client, int clicks)
         }))
         return false;
     std::vector<INPUT> events(2 * static_cast<size_t>(clicks));
+    const DWORD time = GetTickCount();
     for (size_t i = 0; i < events.size(); ++i) {
         events[i].type = INPUT_MOUSE;
         events[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        events[i].mi.time = time;
     }
     return SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT)) == events.size();
 }
