@@ -361,6 +361,17 @@ HWND FocusOf(DWORD thread)
     return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
+bool FocusInDialog(HWND dialog, HWND control)
+{
+    SetForegroundWindow(dialog);
+    if (!WaitUntil([&] { return GetForegroundWindow() == dialog; }, 2000))
+        return false;
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, SMTO_NORMAL, WaitMs,
+                        &ignored);
+    return FocusOf(GetWindowThreadProcessId(dialog, nullptr)) == control;
+}
+
 bool CaptionShowsIcon(HWND window, const std::string& exe, int id)
 {
     HMODULE file = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
