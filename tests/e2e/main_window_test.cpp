@@ -1,6 +1,5 @@
 // The launcher's main window end to end: captions, launches, both refusals, bad paths, About,
 // the ways out and the Alt mnemonics, all against the real program under Wine.
-#include <cstdio>
 #include <functional>
 
 #include "cases.h"
@@ -67,6 +66,10 @@ TEST_F(EndToEnd, StartShowsTheCentredWindowWithTheLoadedCaptions)
         EXPECT_EQ(frame.top, GetSystemMetrics(SM_CYSCREEN) / 2 - 150);
         EXPECT_EQ(frame.right - frame.left, 640);
         EXPECT_EQ(frame.bottom - frame.top, 300);
+        // A minimize box, no maximize box, no sizing border; the program's own icon in the caption.
+        const LONG style = GetWindowLongA(launcher.Main(), GWL_STYLE);
+        EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), WS_MINIMIZEBOX) << std::hex << style;
+        EXPECT_TRUE(WaitUntil([&] { return CaptionShowsIcon(launcher.Main(), LauncherPath(), AppIcon); }, 2000));
         for (int id = 1; id <= 4; ++id)
             EXPECT_EQ(launcher.Caption(id), c.copyCaptions[id - 1]) << "button " << id;
         EXPECT_EQ(launcher.Caption(AboutButton), AboutCaption);
@@ -121,19 +124,24 @@ TEST_F(EndToEnd, LaunchPointsTheLocationFileAtTheCopyAndStartsItThere)
 }
 
 // A push button turns the second press of a double-click into a click of its own; the launcher
-// starts the copy once and says nothing of the second press.
+// starts the copy once and says nothing of the second press. Each button its own copy.
 TEST_F(EndToEnd, DoubleClickStartsTheCopyOnce)
 {
-    PlaceStandIn(CopyOne);
-    WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne});
+    const std::string copies[4] = {CopyOne, CopyTwo, CopyAtRoot, CopyDeep};
+    std::vector<std::string> settings = {"[RUTAS]"};
+    for (int slot = 1; slot <= 4; ++slot) {
+        ASSERT_TRUE(PlaceStandIn(copies[slot - 1]));
+        settings.push_back("Copia_0" + std::to_string(slot) + "=" + copies[slot - 1]);
+    }
+    WriteSettings(settings);
     Launcher launcher;
     ASSERT_TRUE(Started(launcher));
-    const int trials = Trials(3);
-    int once = 0;
-    for (int trial = 0; trial < trials; ++trial) {
-        SCOPED_TRACE("trial " + std::to_string(trial));
-        ASSERT_TRUE(launcher.DoubleClick(1));
-        ASSERT_TRUE(WaitUntil([] { return StandInWindows().size() == 1; })) << "the copy did not start";
+    // Each button in turn; CORVANTA_TRIALS rounds of the four.
+    for (int press = 0; press < 4 * Trials(1); ++press) {
+        const int button = 1 + press % 4;
+        SCOPED_TRACE("button " + std::to_string(button) + ", double-click " + std::to_string(press + 1));
+        ASSERT_TRUE(launcher.DoubleClick(button)) << launcher.DescribeInput();
+        ASSERT_TRUE(WaitUntil([] { return !StandInWindows().empty(); })) << "the copy did not start";
         // Input is handled in the order it was sent: once a real click on About, sent after the
         // double-click, has opened its box, both presses have been handled too. The copy's window
         // takes the foreground when it shows, and a click sent to the launcher while it is behind
@@ -142,18 +150,15 @@ TEST_F(EndToEnd, DoubleClickStartsTheCopyOnce)
         ASSERT_TRUE(WaitUntil([&] {
             if (launcher.BringForward())
                 ClickCentre(launcher.Button(AboutButton));
-            about = launcher.WaitForBox(1000);
-            return about != nullptr && WindowTitle(about) == AboutTitle;
+            return WaitUntil([&] { return (about = VisibleWindowOf(launcher.Id(), AboutTitle)) != nullptr; }, 1000);
         })) << launcher.DescribeInput();
         EXPECT_EQ(DialogsOf(launcher.Id()).size(), 1u) << "a box beside About:" << launcher.DescribeWindows();
         PostMessageA(about, WM_CLOSE, 0, 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about) && IsWindowEnabled(launcher.Main()); }));
-        int started = CountProcesses("SuaWin.exe");
-        EXPECT_EQ(started, 1);
-        once += started == 1 ? 1 : 0;
+        EXPECT_EQ(CountProcesses("SuaWin.exe"), 1);
+        EXPECT_EQ(BytesOf(LocationFile), FolderOf(copies[button - 1])) << "the copy that started";
         CloseStandIns();
     }
-    std::printf("[ outcome  ] %d double-clicks: the copy started once in %d\n", trials, once);
 }
 
 TEST_F(EndToEnd, OpenManagedProgramBlocksEveryCopyButton)
@@ -371,9 +376,7 @@ TEST_F(EndToEnd, AboutBoxBelongsToTheMainWindow)
     EXPECT_EQ(WindowTitle(about), AboutTitle);
     EXPECT_EQ(GetWindow(about, GW_OWNER), launcher.Main());
     EXPECT_EQ(TopVisibleWindowOf(launcher.Id()), about) << "the box shows above the main window";
-    std::string text = WindowTitle(GetDlgItem(about, 101));
-    EXPECT_EQ(text.rfind(AboutTextStart, 0), 0u) << text;
-    EXPECT_NE(text.find("\r\nMail: "), std::string::npos) << text;
+    EXPECT_EQ(WindowTitle(GetDlgItem(about, 101)), AboutText);
     EXPECT_FALSE(IsWindowEnabled(launcher.Main())) << "the About box is modal";
 
     PostMessageA(about, WM_CLOSE, 0, 0);

@@ -12,6 +12,7 @@ const std::string CopyTwo = "C:\\corvanta-e2e\\Dos\\SuaWin.exe";
 const std::string Missing = "C:\\corvanta-e2e\\nada\\SuaWin.exe";
 const std::string FolderOfCopyOne = "C:\\corvanta-e2e\\Uno";          // named without its backslash
 const std::string WildcardTwo = "C:\\corvanta-e2e\\Dos\\*.exe";
+const std::string StartFolder = "C:\\corvanta-e2e\\Inicio\\";  // where the launcher runs
 
 class SettingsDialog : public EndToEnd {
 protected:
@@ -23,7 +24,8 @@ protected:
         WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne, "Copia_02=" + CopyTwo, "[DESCRIPCIONES]",
                        "Copia_01=Uno"});
         settingsBefore = BytesOf(SettingsFile);
-        ASSERT_TRUE(Started(launcher));
+        MakeFoldersFor(StartFolder);
+        ASSERT_TRUE(Started(launcher, StartFolder));
     }
 
     void ExpectCaptionsAsSeeded()
@@ -124,6 +126,9 @@ TEST_F(SettingsDialog, BrowseFillsThePathAndMovesToTheDescription)
     ASSERT_NE(dialog, nullptr);
     // The chooser's record lives for the whole run, so the file type picked once stays picked.
     const char* everyFile = "Todos los Archivos";
+    std::string longest = std::string(Root) + "\\" + std::string(120, 'c') + "\\";
+    longest += std::string(259 - 4 - longest.size(), 'l') + ".exe";  // as long as a field takes
+    ASSERT_TRUE(PlaceStandIn(longest));
     const struct {
         const char* label;
         int slot;
@@ -132,9 +137,11 @@ TEST_F(SettingsDialog, BrowseFillsThePathAndMovesToTheDescription)
         int pick;            // the file type then picked (0-based; -1: none)
         std::string chosen;  // empty: the chooser is cancelled
     } cases[] = {
-        {"copy 2, a file chosen", 2, false, "SuaWin.exe", 2, CopyOne},
-        {"copy 4, chooser cancelled", 4, false, everyFile, -1, ""},
-        {"Escape key, copy 1", 1, true, everyFile, -1, CopyTwo},
+        {"copy 1, a path of 259 characters", 1, false, "SuaWin.exe", -1, longest},
+        {"copy 2, a file type picked", 2, false, "SuaWin.exe", 2, CopyOne},
+        {"copy 3", 3, false, everyFile, -1, CopyTwo},
+        {"copy 4", 4, false, everyFile, -1, CopyOne},
+        {"Escape key, copy 1, chooser cancelled", 1, true, everyFile, -1, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
@@ -175,6 +182,54 @@ TEST_F(SettingsDialog, BrowseFillsThePathAndMovesToTheDescription)
         }
     }
     ExpectSettingsUnchanged();
+    // The chooser leaves the current folder alone: a relative path still means one below the
+    // folder the launcher started in, so the dialog accepts it.
+    ASSERT_TRUE(PlaceStandIn(StartFolder + "Cinco\\SuaWin.exe"));
+    SetField(dialog, PathEdit(1), "Cinco\\SuaWin.exe");
+    PressButton(GetDlgItem(dialog, AcceptButton));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "not accepted:" << launcher.DescribeWindows();
+}
+
+// Real keys to the dialog in front: Enter presses the focused button, or Aceptar from a field;
+// Alt with a button's underlined letter presses that button.
+TEST_F(SettingsDialog, KeysPressTheirButtons)
+{
+    enum class Ends { Accepted, Cancelled, InTheChooser };
+    const struct {
+        const char* label;  // also typed as copy 1's description
+        int focus;
+        std::vector<WORD> keys;
+        Ends end;
+    } cases[] = {
+        {"Enter in a path field", PathEdit(2), {VK_RETURN}, Ends::Accepted},
+        {"Enter on copy 3's browse button", BrowseButton(3), {VK_RETURN}, Ends::InTheChooser},
+        {"Enter on Cancelar", CancelButton, {VK_RETURN}, Ends::Cancelled},
+        {"Alt+A", DescriptionEdit(4), {VK_MENU, 'A'}, Ends::Accepted},
+        {"Alt+C", PathEdit(1), {VK_MENU, 'C'}, Ends::Cancelled},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const std::string settings = BytesOf(SettingsFile), caption = launcher.Caption(1);
+        HWND dialog = launcher.OpenSettings();
+        ASSERT_NE(dialog, nullptr);
+        SetField(dialog, DescriptionEdit(1), c.label);
+        ASSERT_TRUE(FocusInDialog(dialog, GetDlgItem(dialog, c.focus))) << launcher.DescribeInput();
+        ASSERT_TRUE(SendKeys(c.keys));
+        if (c.end == Ends::InTheChooser) {
+            HWND chooser = launcher.WaitForBox();
+            ASSERT_NE(chooser, nullptr) << launcher.DescribeWindows();
+            EXPECT_EQ(WindowTitle(chooser), ChooserTitle);
+            PressButton(GetDlgItem(chooser, IDCANCEL));
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
+            EXPECT_EQ(launcher.SettingsDialog(), dialog) << "the dialog stays open";
+            PressButton(GetDlgItem(dialog, CancelButton));
+        }
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << launcher.DescribeWindows();
+        EXPECT_TRUE(launcher.ShowsNoBox());
+        const bool accepted = c.end == Ends::Accepted;
+        EXPECT_EQ(launcher.Caption(1), accepted ? "&1. " + std::string(c.label) : caption);
+        EXPECT_EQ(BytesOf(SettingsFile) != settings, accepted) << "whether Corvanta.ini was saved";
+    }
 }
 
 TEST_F(SettingsDialog, AcceptSavesEveryCopyAndRelabelsAtOnce)

@@ -13,7 +13,8 @@ inline constexpr char ManagedPrefix[] = "Sistema Unico de Autodeterminaci\xF3" "
 inline constexpr unsigned ManagedPrefixLength = 34;
 inline constexpr char StandInTitle[] = "Sistema Unico de Autodeterminaci\xF3" "n - Prueba";  // the stand-in's
 inline constexpr char AboutTitle[] = "About Corvanta [Maneja Varias Copias de WinSua]";      // Wine's ShellAboutA
-inline constexpr char AboutTextStart[] = "Corvanta 1.0, Por ";
+inline constexpr char AboutText[] = "Corvanta 1.0, Por Ramiro Olvera Saucedo\r\nMail: rolvera@corvanta.example";
+inline constexpr int AppIcon = 500;  // the icon group in the program file: class icon, small icon, About
 inline constexpr char ChooserTitle[] = "Seleccione la Ubicaci\xF3" "n del Archivo Ejecutable";  // Ubicación
 
 // The main window's buttons: ids 1 to 4 are the copies, then these.

@@ -365,6 +365,53 @@ HWND FocusOf(DWORD thread)
     return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
+bool FocusInDialog(HWND dialog, HWND control)
+{
+    SetForegroundWindow(dialog);
+    if (!WaitUntil([&] { return GetForegroundWindow() == dialog; }, 2000))
+        return false;
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, SMTO_NORMAL, WaitMs,
+                        &ignored);
+    return FocusOf(GetWindowThreadProcessId(dialog, nullptr)) == control;
+}
+
+bool CaptionShowsIcon(HWND window, const std::string& exe, int id)
+{
+    HMODULE file = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HICON icon = file != nullptr ? LoadIconA(file, MAKEINTRESOURCEA(id)) : nullptr;
+    RECT frame;
+    if (icon == nullptr || !GetWindowRect(window, &frame))
+        return false;
+    // The window's top left corner is taken from the screen; the icon is drawn over that picture at
+    // each place the caption's icon could be, at the caption's size, and where nothing changes the
+    // same picture is there already.
+    constexpr int Corner = 32;
+    BITMAPINFO format = {{sizeof(BITMAPINFOHEADER), Corner, -Corner, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    DWORD* pixels = nullptr;
+    HDC screen = GetDC(nullptr), corner = CreateCompatibleDC(screen);
+    HGDIOBJ bitmap =
+        CreateDIBSection(screen, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0);
+    SelectObject(corner, bitmap);
+    BitBlt(corner, 0, 0, Corner, Corner, screen, frame.left, frame.top, SRCCOPY);
+    GdiFlush();
+    const std::vector<DWORD> shot(pixels, pixels + Corner * Corner);
+    const int width = GetSystemMetrics(SM_CXSMICON), height = GetSystemMetrics(SM_CYSMICON);
+    bool shown = false;
+    for (int y = 0; y + height <= Corner && !shown; ++y)
+        for (int x = 0; x + width <= Corner && !shown; ++x) {
+            std::copy(shot.begin(), shot.end(), pixels);
+            DrawIconEx(corner, x, y, icon, width, height, 0, nullptr, DI_NORMAL);
+            GdiFlush();
+            shown = std::equal(shot.begin(), shot.end(), pixels);
+        }
+    DeleteDC(corner);
+    DeleteObject(bitmap);
+    ReleaseDC(nullptr, screen);
+    FreeLibrary(file);
+    return shown;
+}
+
 std::string DescribeInput(DWORD thread, DWORD process, HWND main)
 {
     GUITHREADINFO info = {};
@@ -521,14 +568,16 @@ bool PointAt(HWND window, POINT client)
 bool ClickAt(HWND window, POINT client, int clicks)
 {
     // The pointer is put on the point first and seen there, over that window; then every press and
-    // release goes as one input sequence, well inside the double-click time and distance, so the
-    // system itself makes a second press a double-click.
+    // release goes as one input sequence with one time stamp, so the system itself makes a second
+    // press a double-click, however late this process gets to send it.
     if (clicks < 1 || !PointAt(window, client))
         return false;
     std::vector<INPUT> events(2 * static_cast<size_t>(clicks));
+    const DWORD time = GetTickCount();
     for (size_t i = 0; i < events.size(); ++i) {
         events[i].type = INPUT_MOUSE;
         events[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        events[i].mi.time = time;
     }
     return SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT)) == events.size();
 }

@@ -133,6 +133,13 @@ void SyncWith(HWND window);
 // PostMessage BM_CLICK: returns at once, even when the click opens a modal box.
 inline void PressButton(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 HWND FocusOf(DWORD thread);  // the keyboard focus of a thread
+// Makes the dialog the foreground window and moves its focus to control as the Tab key would
+// (WM_NEXTDLGCTL, so a push button given the focus becomes the default one); false when either failed.
+bool FocusInDialog(HWND dialog, HWND control);
+// True when the window's caption shows, at its left end, the picture of icon id of the program
+// file exe as the system draws a class icon there. Under Wine another process's class icon cannot
+// be read (GetClassLongPtrA answers ERROR_INVALID_HANDLE), so its picture on screen is compared.
+bool CaptionShowsIcon(HWND window, const std::string& exe, int id);
 std::string DescribeInput(DWORD thread, DWORD process, HWND main = nullptr);  // for failure messages
 
 // --- Message boxes.
