@@ -141,7 +141,8 @@ TEST_F(EndToEnd, DoubleClickStartsTheCopyOnce)
         const int button = 1 + press % 4;
         SCOPED_TRACE("button " + std::to_string(button) + ", double-click " + std::to_string(press + 1));
         ASSERT_TRUE(launcher.DoubleClick(button)) << launcher.DescribeInput();
-        ASSERT_TRUE(WaitUntil([] { return !StandInWindows().empty(); })) << "the copy did not start";
+        ASSERT_TRUE(WaitUntil([] { return !StandInWindows().empty(); }))
+            << "the copy did not start; " << launcher.DescribeInput();
         // Input is handled in the order it was sent: once a real click on About, sent after the
         // double-click, has opened its box, both presses have been handled too. The copy's window
         // takes the foreground when it shows, and a click sent to the launcher while it is behind

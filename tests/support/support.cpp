@@ -426,9 +426,13 @@ std::string DescribeInput(DWORD thread, DWORD process, HWND main)
     };
     char flags[16];
     std::snprintf(flags, sizeof flags, "%lx", info.flags);
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    char where[64];
+    std::snprintf(where, sizeof where, "%ld,%ld", cursor.x, cursor.y);
     return std::string("input flags ") + flags + ", active " + name(info.hwndActive) + ", focus " +
            name(info.hwndFocus) + ", capture " + name(info.hwndCapture) + ", menu owner " +
-           name(info.hwndMenuOwner) + ", foreground " + name(GetForegroundWindow()) + "; windows:" +
+           name(info.hwndMenuOwner) + ", foreground " + name(GetForegroundWindow()) + ", cursor " + where + " over " + name(WindowFromPoint(cursor)) + "; windows:" +
            DescribeWindowsOf(process);
 }
 
@@ -567,16 +571,24 @@ bool PointAt(HWND window, POINT client)
 
 bool ClickAt(HWND window, POINT client, int clicks)
 {
-    // The pointer is put on the point first and seen there, over that window; then every press and
+    // The pointer is put on the point first and seen there, over that window. Then every press and
     // release goes as one input sequence with one time stamp, so the system itself makes a second
-    // press a double-click, however late this process gets to send it.
-    if (clicks < 1 || !PointAt(window, client))
+    // press a double-click, however late this process gets to send it. Each event also carries the
+    // point itself: the window's own process reports pointer motion from the display late, and a
+    // stale report handled between two events would move a press or a release off the button.
+    POINT screen = client;
+    if (clicks < 1 || !ClientToScreen(window, &screen) || !PointAt(window, client))
         return false;
+    // Absolute positions run from 0 to 65535 across the screen; rounded up, each lands on its pixel.
+    const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     std::vector<INPUT> events(2 * static_cast<size_t>(clicks));
     const DWORD time = GetTickCount();
     for (size_t i = 0; i < events.size(); ++i) {
         events[i].type = INPUT_MOUSE;
-        events[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        events[i].mi.dx = (screen.x * 65536 + width - 1) / width;
+        events[i].mi.dy = (screen.y * 65536 + height - 1) / height;
+        events[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE |
+                               (i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
         events[i].mi.time = time;
     }
     return SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT)) == events.size();

@@ -180,7 +180,8 @@ bool SendKeys(const std::vector<WORD>& keys);  // pressed in order, released in 
 inline bool PressKey(WORD key) { return SendKeys({key}); }
 // Puts the pointer on a point of the window's client area and sees it there, over that window.
 bool PointAt(HWND window, POINT client);
-// PointAt, then every press and release as one input sequence (clicks 2: a double-click).
+// PointAt, then every press and release, each at the point, as one input sequence (clicks 2: a
+// double-click).
 bool ClickAt(HWND window, POINT client, int clicks = 1);
 bool ClickCentre(HWND window, int clicks = 1);  // at the centre of the client area, e.g. a button
 
