@@ -432,8 +432,8 @@ std::string DescribeInput(DWORD thread, DWORD process, HWND main)
     std::snprintf(where, sizeof where, "%ld,%ld", cursor.x, cursor.y);
     return std::string("input flags ") + flags + ", active " + name(info.hwndActive) + ", focus " +
            name(info.hwndFocus) + ", capture " + name(info.hwndCapture) + ", menu owner " +
-           name(info.hwndMenuOwner) + ", foreground " + name(GetForegroundWindow()) + ", cursor " + where + " over " + name(WindowFromPoint(cursor)) + "; windows:" +
-           DescribeWindowsOf(process);
+           name(info.hwndMenuOwner) + ", foreground " + name(GetForegroundWindow()) + ", cursor " + where +
+           " over " + name(WindowFromPoint(cursor)) + "; windows:" + DescribeWindowsOf(process);
 }
 
 // --- Message boxes.
