@@ -34,6 +34,7 @@ def main(source):
         ("an invented case", good + "EndToEnd.NoSuchCaseAnywhere\n", "not a test in the sources"),
         ("a real case under the wrong program", good + "%s.%s\n" % (other, case), "not a case of"),
         ("a Windows-side case without its program", good + case + "\n", "cite it as %s.%s" % (program, case)),
+        ("a ctest name that does not exist", good + "`no_such_ctest_name`\n", "no_such_ctest_name: not a test"),
         ("a document with no citation", "Nothing here names a test.\n", "cites no test"),
     ]
     missed = 0
