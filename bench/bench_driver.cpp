@@ -133,7 +133,7 @@ void MeasureLaunch(const std::string& build, const std::string& exe, int copyBut
     RequireKind(launcher.Process(), build, exe);
     WaitForInputIdle(launcher.Process().Handle(), 5000);
     const ULONGLONG startTime = SystemTimeNow();
-    launcher.Click(copyButton);
+    launcher.PostClick(copyButton);
     Sample(build, "Corvanta", "launch_ms", MillisecondsToCopyCreated(startTime));
     Close(launcher.Main(), launcher.Process(), exe);
 }

@@ -7,22 +7,18 @@ namespace {
 using namespace support;
 using namespace Expected;
 
-const std::string CopyOne = "C:\\corvanta-e2e\\Uno\\SuaWin.exe";
-const std::string CopyTwo = "C:\\corvanta-e2e\\Dos\\SuaWin.exe";
-const std::string Missing = "C:\\corvanta-e2e\\nada\\SuaWin.exe";
-const std::string FolderOfCopyOne = "C:\\corvanta-e2e\\Uno";          // named without its backslash
-const std::string WildcardTwo = "C:\\corvanta-e2e\\Dos\\*.exe";
-const std::string StartFolder = "C:\\corvanta-e2e\\Inicio\\";  // where the launcher runs
+const std::string FolderOfCopyOne = RunFolder(CopyOne);  // named without its backslash
+const std::string WildcardTwo = FolderOf(CopyTwo) + "*.exe";
+const std::string StartFolder = std::string(Root) + "\\Inicio\\";  // where the launcher runs
 
 class SettingsDialog : public EndToEnd {
 protected:
     void SetUp() override
     {
         EndToEnd::SetUp();
-        PlaceStandIn(CopyOne);
-        PlaceStandIn(CopyTwo);
-        WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne, "Copia_02=" + CopyTwo, "[DESCRIPCIONES]",
-                       "Copia_01=Uno"});
+        std::vector<std::string> settings = Routes({CopyOne, CopyTwo});
+        settings.insert(settings.end(), {"[DESCRIPCIONES]", "Copia_01=Uno"});
+        ASSERT_TRUE(Arrange({CopyOne, CopyTwo}, settings));
         settingsBefore = BytesOf(SettingsFile);
         MakeFoldersFor(StartFolder);
         ASSERT_TRUE(Started(launcher, StartFolder));
@@ -57,10 +53,10 @@ TEST_F(SettingsDialog, AcceptWarnsOncePerBadPathInCopyOrder)
         BoxIcon icon;
         int focus;  // the path edit holding the focus afterwards
     } cases[] = {
-        {"copies 1 and 3 bad", {Missing, CopyTwo, Missing, ""}, {Missing, BadPathText}, BoxIcon::Warning, 7},
-        {"copies 2, 3 and 4 bad", {"", Missing, Missing, Missing}, {BadPathText, BadPathText, BadPathText},
+        {"copies 1 and 3 bad", {NoCopy, CopyTwo, NoCopy, ""}, {NoCopy, BadPathText}, BoxIcon::Warning, 7},
+        {"copies 2, 3 and 4 bad", {"", NoCopy, NoCopy, NoCopy}, {BadPathText, BadPathText, BadPathText},
          BoxIcon::Warning, 10},
-        {"copy 3 bad", {"", "", Missing, CopyOne}, {BadPathText}, BoxIcon::Warning, 7},
+        {"copy 3 bad", {"", "", NoCopy, CopyOne}, {BadPathText}, BoxIcon::Warning, 7},
         // The box shows copy 1's text as read, which is cut to 259 characters.
         {"copy 1 overlong", {overlong, "", "", ""}, {overlong.substr(0, 259)}, BoxIcon::Warning, 1},
         {"all empty", {"", "", "", ""}, {BadPathText}, BoxIcon::None, 1},
@@ -71,11 +67,11 @@ TEST_F(SettingsDialog, AcceptWarnsOncePerBadPathInCopyOrder)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         for (int slot = 1; slot <= 4; ++slot)
-            SetField(dialog, PathEdit(slot), c.paths[slot - 1]);
-        PressButton(GetDlgItem(dialog, AcceptButton));
+            ASSERT_TRUE(SetField(dialog, PathEdit(slot), c.paths[slot - 1]));
+        ASSERT_TRUE(PostClick(GetDlgItem(dialog, AcceptButton)));
         for (const std::string& text : c.texts) {
             SCOPED_TRACE("box: " + text);
-            ExpectBox(launcher.TakeBox(), {BadPathCaption, text.c_str(), c.icon});
+            ExpectBox(TakeBox(launcher), {BadPathCaption, text.c_str(), c.icon});
         }
         EXPECT_TRUE(launcher.ShowsNoBox()) << "more boxes than bad paths";
         EXPECT_EQ(launcher.SettingsDialog(), dialog) << "the dialog stays open";
@@ -92,8 +88,8 @@ TEST_F(SettingsDialog, CancelAndCloseDiscardEveryEdit)
         const char* label;
         void (*close)(HWND dialog);
     } cases[] = {
-        {"Cancelar", [](HWND dialog) { PressButton(GetDlgItem(dialog, CancelButton)); }},
-        {"WM_CLOSE", [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); }},
+        {"Cancelar", [](HWND dialog) { ASSERT_TRUE(PostClick(GetDlgItem(dialog, CancelButton))); }},
+        {"WM_CLOSE", [](HWND dialog) { ASSERT_TRUE(PostMessageA(dialog, WM_CLOSE, 0, 0)); }},
         {"reopened once more", nullptr},
     };
     for (const auto& c : cases) {
@@ -108,8 +104,8 @@ TEST_F(SettingsDialog, CancelAndCloseDiscardEveryEdit)
             EXPECT_EQ(Field(dialog, DescriptionEdit(slot)), shown[slot - 1][1]) << "copy " << slot;
         }
         for (int slot = 1; slot <= 4; ++slot) {
-            SetField(dialog, PathEdit(slot), CopyTwo);
-            SetField(dialog, DescriptionEdit(slot), "Cambiada");
+            ASSERT_TRUE(SetField(dialog, PathEdit(slot), CopyTwo));
+            ASSERT_TRUE(SetField(dialog, DescriptionEdit(slot), "Cambiada"));
         }
         (c.close != nullptr ? c.close : cases[0].close)(dialog);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog did not close";
@@ -147,11 +143,10 @@ TEST_F(SettingsDialog, BrowseFillsThePathAndMovesToTheDescription)
         SCOPED_TRACE(c.label);
         const std::string before = Field(dialog, PathEdit(c.slot));
         if (c.byEscape) {
-            SetForegroundWindow(dialog);
-            ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }, 2000));
+            ASSERT_TRUE(BringToFront(dialog)) << launcher.DescribeInput();
             ASSERT_TRUE(PressKey(VK_ESCAPE));
         } else {
-            PressButton(GetDlgItem(dialog, BrowseButton(c.slot)));
+            ASSERT_TRUE(PostClick(GetDlgItem(dialog, BrowseButton(c.slot))));
         }
         HWND chooser = launcher.WaitForBox();
         ASSERT_NE(chooser, nullptr) << "no file chooser";
@@ -161,16 +156,13 @@ TEST_F(SettingsDialog, BrowseFillsThePathAndMovesToTheDescription)
         EXPECT_EQ(ControlText(filters), c.filter);
         if (c.pick >= 0) {
             DWORD_PTR ignored;
-            SendMessageTimeoutA(filters, CB_SETCURSEL, c.pick, 0, SMTO_NORMAL, WaitMs, &ignored);
-            SendMessageTimeoutA(chooser, WM_COMMAND, MAKEWPARAM(ChooserFilterList, CBN_SELENDOK),
-                                reinterpret_cast<LPARAM>(filters), SMTO_NORMAL, WaitMs, &ignored);
+            ASSERT_TRUE(SendMessageTimeoutA(filters, CB_SETCURSEL, c.pick, 0, SMTO_NORMAL, WaitMs, &ignored) &&
+                        SendMessageTimeoutA(chooser, WM_COMMAND, MAKEWPARAM(ChooserFilterList, CBN_SELENDOK),
+                                            reinterpret_cast<LPARAM>(filters), SMTO_NORMAL, WaitMs, &ignored));
         }
-        if (c.chosen.empty()) {
-            PressButton(GetDlgItem(chooser, IDCANCEL));
-        } else {
-            SetField(chooser, ChooserFileName, c.chosen);
-            PressButton(GetDlgItem(chooser, IDOK));
-        }
+        if (!c.chosen.empty())
+            ASSERT_TRUE(SetField(chooser, ChooserFileName, c.chosen));
+        ASSERT_TRUE(PostClick(GetDlgItem(chooser, c.chosen.empty() ? IDCANCEL : IDOK)));
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); })) << "the chooser did not close";
         EXPECT_TRUE(launcher.ShowsNoBox());
         if (c.chosen.empty()) {
@@ -185,8 +177,8 @@ TEST_F(SettingsDialog, BrowseFillsThePathAndMovesToTheDescription)
     // The chooser leaves the current folder alone: a relative path still means one below the
     // folder the launcher started in, so the dialog accepts it.
     ASSERT_TRUE(PlaceStandIn(StartFolder + "Cinco\\SuaWin.exe"));
-    SetField(dialog, PathEdit(1), "Cinco\\SuaWin.exe");
-    PressButton(GetDlgItem(dialog, AcceptButton));
+    ASSERT_TRUE(SetField(dialog, PathEdit(1), "Cinco\\SuaWin.exe"));
+    ASSERT_TRUE(PostClick(GetDlgItem(dialog, AcceptButton)));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "not accepted:" << launcher.DescribeWindows();
 }
 
@@ -212,17 +204,17 @@ TEST_F(SettingsDialog, KeysPressTheirButtons)
         const std::string settings = BytesOf(SettingsFile), caption = launcher.Caption(1);
         HWND dialog = launcher.OpenSettings();
         ASSERT_NE(dialog, nullptr);
-        SetField(dialog, DescriptionEdit(1), c.label);
+        ASSERT_TRUE(SetField(dialog, DescriptionEdit(1), c.label));
         ASSERT_TRUE(FocusInDialog(dialog, GetDlgItem(dialog, c.focus))) << launcher.DescribeInput();
         ASSERT_TRUE(SendKeys(c.keys));
         if (c.end == Ends::InTheChooser) {
             HWND chooser = launcher.WaitForBox();
             ASSERT_NE(chooser, nullptr) << launcher.DescribeWindows();
             EXPECT_EQ(WindowTitle(chooser), ChooserTitle);
-            PressButton(GetDlgItem(chooser, IDCANCEL));
+            ASSERT_TRUE(PostClick(GetDlgItem(chooser, IDCANCEL)));
             ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
             EXPECT_EQ(launcher.SettingsDialog(), dialog) << "the dialog stays open";
-            PressButton(GetDlgItem(dialog, CancelButton));
+            ASSERT_TRUE(PostClick(GetDlgItem(dialog, CancelButton)));
         }
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << launcher.DescribeWindows();
         EXPECT_TRUE(launcher.ShowsNoBox());
@@ -234,7 +226,7 @@ TEST_F(SettingsDialog, KeysPressTheirButtons)
 
 TEST_F(SettingsDialog, AcceptSavesEveryCopyAndRelabelsAtOnce)
 {
-    WriteSettings({"[OTRA]", "Clave=valor", "[RUTAS]", "Copia_01=" + CopyOne, "Extra=1"});
+    ASSERT_TRUE(WriteSettings({"[OTRA]", "Clave=valor", "[RUTAS]", "Copia_01=" + CopyOne, "Extra=1"}));
     HWND dialog = launcher.OpenSettings();
     ASSERT_NE(dialog, nullptr);
     // Descriptions are not validated; a long one is read as 259 characters.
@@ -242,10 +234,10 @@ TEST_F(SettingsDialog, AcceptSavesEveryCopyAndRelabelsAtOnce)
     const std::string fields[4][2] = {
         {"", "Sin ruta"}, {CopyTwo, longDescription}, {CopyOne, ""}, {"", "Cuarta"}};
     for (int slot = 1; slot <= 4; ++slot) {
-        SetField(dialog, PathEdit(slot), fields[slot - 1][0]);
-        SetField(dialog, DescriptionEdit(slot), fields[slot - 1][1]);
+        ASSERT_TRUE(SetField(dialog, PathEdit(slot), fields[slot - 1][0]));
+        ASSERT_TRUE(SetField(dialog, DescriptionEdit(slot), fields[slot - 1][1]));
     }
-    PressButton(GetDlgItem(dialog, AcceptButton));
+    ASSERT_TRUE(PostClick(GetDlgItem(dialog, AcceptButton)));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog did not close";
     EXPECT_TRUE(launcher.ShowsNoBox());
     EXPECT_TRUE(IsWindowEnabled(launcher.Main()));
@@ -263,7 +255,7 @@ TEST_F(SettingsDialog, AcceptSavesEveryCopyAndRelabelsAtOnce)
                       "DESCRIPCIONES/Copia_04=Cuarta"}));
 
     // The next run loads what was saved.
-    launcher.Click(ExitButton);
+    ASSERT_TRUE(launcher.PostClick(ExitButton));
     DWORD code = 99;
     ASSERT_TRUE(launcher.WaitForExit(code));
     Launcher next;

@@ -11,9 +11,6 @@ namespace {
 using namespace support;
 using namespace Expected;
 
-const std::string CopyOne = "C:\\corvanta-e2e\\Uno\\SuaWin.exe";
-const std::string CopyTwo = "C:\\corvanta-e2e\\Dos\\SuaWin.exe";
-
 using LaunchFaults = EndToEnd;
 
 // Every top-level window with exactly this title, with its process, for failure messages.
@@ -32,17 +29,17 @@ void Report(const char* what, double startMs)
     ::testing::Test::RecordProperty(what, static_cast<int>(milliseconds + 0.5));
 }
 
-bool OneStandInShown()
+bool CopyWindowShown()
 {
-    return StandInWindows().size() == 1;
+    const std::vector<HWND> shown = StandInWindows();
+    return !shown.empty() && IsWindowVisible(shown[0]);
 }
 
 // The launcher creates the location file with no sharing, so any open handle on it, even a
 // reader's that shares everything, makes the creation fail; so does a folder of that name.
 TEST_F(LaunchFaults, LocationFileThatCannotBeReplacedStartsNothingAndKeepsItsContent)
 {
-    PlaceStandIn(CopyOne);
-    WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne});
+    ASSERT_TRUE(Arrange({CopyOne}, Routes({CopyOne})));
     Launcher launcher;
     ASSERT_TRUE(Started(launcher));
 
@@ -66,21 +63,20 @@ TEST_F(LaunchFaults, LocationFileThatCannotBeReplacedStartsNothingAndKeepsItsCon
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         RemoveTree(LocationFile);
-        WriteBytes(LocationFile, earlier);
+        ASSERT_TRUE(WriteBytes(LocationFile, earlier));
         ASSERT_TRUE(c.arrange());
-        launcher.Click(1);
-        ExpectBox(launcher.TakeBox(), BadPathBox);
+        ASSERT_TRUE(launcher.PostClick(1));
+        ExpectBox(TakeBox(launcher), BadPathBox);
         EXPECT_TRUE(launcher.ShowsNoBox());
-        EXPECT_EQ(CountProcesses("SuaWin.exe"), 0) << "a copy was started";
+        EXPECT_TRUE(CopiesRunning(launcher, 0));
         held.Release();
         EXPECT_EQ(BytesOf(LocationFile), c.after) << "the location file lost its content";
     }
 
     // Once the file is free again the same button starts the copy.
     RemoveTree(LocationFile);
-    launcher.Click(1);
-    EXPECT_TRUE(WaitUntil(OneStandInShown)) << "the copy did not start";
-    EXPECT_EQ(BytesOf(LocationFile), FolderOf(CopyOne));
+    ASSERT_TRUE(launcher.SendClick(1));
+    ExpectStartedIn(launcher, CopyOne);
 }
 
 // The copy started first holds off every other start: from the moment its process exists, before
@@ -88,53 +84,48 @@ TEST_F(LaunchFaults, LocationFileThatCannotBeReplacedStartsNothingAndKeepsItsCon
 // refused with the managed program's box and leaves the location file naming the first copy.
 TEST_F(LaunchFaults, CopyStartedFirstRefusesTheNextClickBeforeAndAfterItsWindowShows)
 {
-    PlaceStandIn(CopyOne);
-    PlaceStandIn(CopyTwo);
-    WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne, "Copia_02=" + CopyTwo});
+    ASSERT_TRUE(Arrange({CopyOne, CopyTwo}, Routes({CopyOne, CopyTwo})));
     Launcher launcher;
     ASSERT_TRUE(Started(launcher));
 
     const struct {
         const char* label;
-        DWORD delayMs;     // how long the first copy waits before showing its window
-        bool windowShown;  // whether the second click comes after it shows
+        bool held;  // the first copy holds its window back until the second clicks are answered
     } cases[] = {
-        {"window shown", 0, true},
-        {"window not shown yet", 4000, false},
+        {"window shown", false},
+        {"window not shown yet", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
-        ASSERT_TRUE(DelayStandIn(FolderOf(CopyOne), c.delayMs));
-        launcher.Click(1);
-        ASSERT_TRUE(WaitUntil([&] { return c.windowShown ? OneStandInShown() : CountProcesses("SuaWin.exe") == 1; }))
-            << "the first click started nothing";
+        if (c.held)
+            ASSERT_TRUE(HoldStandIn(FolderOf(CopyOne)));
+        ASSERT_TRUE(launcher.SendClick(1)) << launcher.DescribeWindows();
+        ASSERT_TRUE(c.held ? CopiesRunning(launcher, 1) : WaitUntil(CopyWindowShown)) << "the first click started nothing";
         EXPECT_TRUE(launcher.ShowsNoBox());
         EXPECT_EQ(BytesOf(LocationFile), FolderOf(CopyOne));
         for (int button : {2, 1}) {
             SCOPED_TRACE("second click on button " + std::to_string(button));
-            launcher.Click(button);
-            ExpectBox(launcher.TakeBox(), ManagedRunningBox);
+            ASSERT_TRUE(launcher.PostClick(button));
+            ExpectBox(TakeBox(launcher), ManagedRunningBox);
             EXPECT_TRUE(launcher.ShowsNoBox());
-            EXPECT_EQ(CountProcesses("SuaWin.exe"), 1) << "a second copy was started";
+            EXPECT_TRUE(CopiesRunning(launcher, 1)) << "a second copy was started";
             EXPECT_EQ(BytesOf(LocationFile), FolderOf(CopyOne)) << "the refused click rewrote the location file";
         }
-        if (!c.windowShown)
-            EXPECT_TRUE(StandInWindows().empty()) << "the first copy showed its window too soon for this case";
-        CloseStandIns();
+        if (c.held)
+            EXPECT_TRUE(StandInWindows().empty()) << "the held copy made its window";
+        ASSERT_TRUE(ReleaseStandIns() && CloseStandIns());
     }
 
     // Once the first copy has ended, the next click starts the next copy.
-    launcher.Click(2);
-    EXPECT_TRUE(WaitUntil(OneStandInShown)) << "copy 2 did not start";
-    EXPECT_EQ(BytesOf(LocationFile), FolderOf(CopyTwo));
+    ASSERT_TRUE(launcher.SendClick(2));
+    ExpectStartedIn(launcher, CopyTwo);
 }
 
 // 2,000 hidden top-level windows of this process, among them long titles and one title that
 // misses the managed prefix by its accent: the census still answers right, and is timed.
 TEST_F(LaunchFaults, CrowdedDesktopStillGivesTheRightAnswer)
 {
-    PlaceStandIn(CopyOne);
-    WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne});
+    ASSERT_TRUE(Arrange({CopyOne}, Routes({CopyOne})));
     constexpr int CrowdSize = 2000;
     double start = NowMs();
     EXPECT_EQ(CountWindowsTitled(ManagedPrefix, ManagedPrefixLength), 0u);
@@ -165,12 +156,12 @@ TEST_F(LaunchFaults, CrowdedDesktopStillGivesTheRightAnswer)
     Report("launcher start to main window", start);
 
     start = NowMs();
-    launcher.Click(1);
+    ASSERT_TRUE(launcher.PostClick(1));
     // This thread owns the crowd: it keeps handling messages in case a start broadcasts to them.
-    ASSERT_TRUE(WaitPumping(OneStandInShown)) << "no managed window: the copy starts";
+    ASSERT_TRUE(WaitPumping(CopyWindowShown)) << "no managed window: the copy starts";
     Report("click to started copy's window", start);
     EXPECT_TRUE(launcher.ShowsNoBox());
-    CloseStandIns();
+    ExpectStartedIn(launcher, CopyOne);
 
     // One managed-title window, put at the bottom so the walk reaches it last.
     HWND managed = crowd.Add(std::string(ManagedPrefix) + " - ventana real");
@@ -179,14 +170,14 @@ TEST_F(LaunchFaults, CrowdedDesktopStillGivesTheRightAnswer)
     EXPECT_EQ(GetWindow(managed, GW_HWNDNEXT), nullptr) << "the managed window is not last";
     RemoveTree(LocationFile);
     start = NowMs();
-    launcher.Click(1);
+    ASSERT_TRUE(launcher.PostClick(1));
     HWND window = launcher.WaitForBox();
     ASSERT_NE(window, nullptr) << launcher.DescribeWindows();
     Report("click to refusal box", start);
     ExpectBox(ReadBox(window), ManagedRunningBox);
     EXPECT_TRUE(DismissBox(window));
-    EXPECT_TRUE(launcher.ShowsNoBox());  // the press has been handled to its end
-    EXPECT_EQ(CountProcesses("SuaWin.exe"), 0) << "a copy was started";
+    EXPECT_TRUE(launcher.ShowsNoBox());
+    EXPECT_TRUE(CopiesRunning(launcher, 0));
     EXPECT_EQ(BytesOf(LocationFile), NoFile);
     EXPECT_TRUE(launcher.Running());
 }

@@ -9,15 +9,11 @@ using namespace Expected;
 
 constexpr size_t LongestCaption = 4 + 259;  // "&N. " and a value cut to 259
 
-const std::string CopyOne = "C:\\corvanta-e2e\\Uno\\SuaWin.exe";
-const std::string CopyTwo = "C:\\corvanta-e2e\\Dos\\SuaWin.exe";
-
 using SettingsFaults = EndToEnd;
 
 bool CloseDialog(HWND dialog, int button)
 {
-    PressButton(GetDlgItem(dialog, button));
-    return WaitUntil([&] { return !IsWindow(dialog); });
+    return PostClick(GetDlgItem(dialog, button)) && WaitUntil([&] { return !IsWindow(dialog); });
 }
 
 // Under Wine as root the read-only attribute does not stop the profile routines (measured: the
@@ -25,8 +21,7 @@ bool CloseDialog(HWND dialog, int button)
 // another program holding the file open without write sharing, or a folder in the file's place.
 TEST_F(SettingsFaults, RefusedSaveWarnsOnceAndKeepsTheNewValuesForTheRun)
 {
-    PlaceStandIn(CopyOne);
-    PlaceStandIn(CopyTwo);
+    ASSERT_TRUE(Arrange({CopyOne, CopyTwo}, {}));
     HeldFile held;
     const struct {
         const char* label;
@@ -45,7 +40,7 @@ TEST_F(SettingsFaults, RefusedSaveWarnsOnceAndKeepsTheNewValuesForTheRun)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         RemoveTree(SettingsFile);
-        WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne, "[DESCRIPCIONES]", "Copia_01=Uno", "[OTRA]", "Clave=valor"});
+        ASSERT_TRUE(WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne, "[DESCRIPCIONES]", "Copia_01=Uno", "[OTRA]", "Clave=valor"}));
         const std::string before = BytesOf(SettingsFile);
         Launcher launcher;
         ASSERT_TRUE(Started(launcher));
@@ -54,12 +49,11 @@ TEST_F(SettingsFaults, RefusedSaveWarnsOnceAndKeepsTheNewValuesForTheRun)
         ASSERT_TRUE(c.arrange());
         HWND dialog = launcher.OpenSettings();
         ASSERT_NE(dialog, nullptr);
-        SetField(dialog, DescriptionEdit(1), "Uno nuevo");
-        SetField(dialog, PathEdit(2), CopyTwo);
-        SetField(dialog, DescriptionEdit(2), "Dos");
-        PressButton(GetDlgItem(dialog, AcceptButton));
+        ASSERT_TRUE(SetField(dialog, DescriptionEdit(1), "Uno nuevo") && SetField(dialog, PathEdit(2), CopyTwo) &&
+                    SetField(dialog, DescriptionEdit(2), "Dos"));
+        ASSERT_TRUE(PostClick(GetDlgItem(dialog, AcceptButton)));
 
-        ExpectBox(launcher.TakeBox(), NotSavedBox);
+        ExpectBox(TakeBox(launcher), NotSavedBox);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog stays open";
         EXPECT_TRUE(launcher.ShowsNoBox()) << "one warning for eight failed writes";
         const std::string captions[4] = {"&1. Uno nuevo", "&2. Dos", "&3. No Definido.", "&4. No Definido."};
@@ -123,9 +117,7 @@ TEST_F(SettingsFaults, HostileSettingsFileLoadsCutAndTheLauncherAnswers)
     const std::string longExecutable = longFolder + "\\" + std::string(259 - longFolder.size() - 5, 'S') + ".exe";
     ASSERT_EQ(longExecutable.size(), 259u);
     const std::string ignoredCopy = std::string(Root) + "\\Cuatro\\SuaWin.exe";
-    PlaceStandIn(CopyOne);
-    PlaceStandIn(longExecutable);
-    PlaceStandIn(ignoredCopy);
+    ASSERT_TRUE(Arrange({CopyOne, longExecutable, ignoredCopy}, {}));
     std::string longDescription;
     while (longDescription.size() < 1000)
         longDescription += "Descripci\xF3" "n muy larga; ";
@@ -156,7 +148,7 @@ TEST_F(SettingsFaults, HostileSettingsFileLoadsCutAndTheLauncherAnswers)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
-        WriteBytes(SettingsFile, c.bytes);
+        ASSERT_TRUE(WriteBytes(SettingsFile, c.bytes));
         Launcher launcher;
         ASSERT_TRUE(Started(launcher));
         for (int slot = 1; slot <= 4; ++slot) {
@@ -174,8 +166,8 @@ TEST_F(SettingsFaults, HostileSettingsFileLoadsCutAndTheLauncherAnswers)
         ASSERT_TRUE(CloseDialog(dialog, CancelButton));
 
         // Still answering: a copy that cannot start gets its warning, and the launcher stays.
-        launcher.Click(3);
-        ExpectBox(launcher.TakeBox(), BadPathBox);
+        ASSERT_TRUE(launcher.PostClick(3));
+        ExpectBox(TakeBox(launcher), BadPathBox);
         EXPECT_TRUE(launcher.ShowsNoBox());
         EXPECT_TRUE(launcher.Running());
         EXPECT_EQ(BytesOf(SettingsFile), c.bytes) << "loading changed the file";

@@ -1,24 +1,24 @@
 // SuaWin.exe, the stand-in for the managed program: records how it was started, then shows a
-// window whose title carries the managed program's prefix until it is closed or its time runs out.
+// window whose title carries the managed program's prefix until it is closed or ended. It never
+// ends itself: the tests' fixture ends every stand-in a case leaves running.
 //
 // Files beside the executable steer it:
 //   standin-no-window.txt  present: it records and ends, with no window;
-//   standin-delay.txt      a number of milliseconds to wait between the record and the window, as a
-//                          slow copy does.
+//   standin-hold.txt       present: between the record and the window it waits, as a slow copy
+//                          does, until the event CorvantaStandInRelease is set.
 // The record is standin-record.txt beside the executable, written aside and renamed, so it is
 // never seen half written, and written before the window shows:
 //   line 1: the current directory at start, then CR LF;
 //   line 2: "found" or "missing" (the location file in the Windows directory), then CR LF;
+//   line 3: the show command it was started with, or -1 when none was given, then CR LF;
 //   the rest: the location file's bytes, unchanged.
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace {
 
 constexpr char WindowTitle[] = "Sistema Unico de Autodeterminaci\xF3" "n - Prueba";  // Autodeterminación
-constexpr UINT LifetimeMs = 60000;  // a test that forgets the stand-in cannot leave it running
 
 bool ReadWholeFile(const std::string& name, std::string& bytes)
 {
@@ -49,7 +49,11 @@ bool WriteRecord()
     GetWindowsDirectoryA(windows, MAX_PATH);
     std::string location;
     bool found = ReadWholeFile(std::string(windows) + "\\SuaWin.ini", location);
-    std::string text = std::string(directory) + "\r\n" + (found ? "found" : "missing") + "\r\n" + location;
+    STARTUPINFOA startup = {};
+    GetStartupInfoA(&startup);
+    int show = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : -1;
+    std::string text = std::string(directory) + "\r\n" + (found ? "found" : "missing") + "\r\n" +
+                       std::to_string(show) + "\r\n" + location;
 
     std::string record = BesideExecutable("standin-record.txt"), partial = record + ".part";
     HANDLE file = CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -65,7 +69,6 @@ bool WriteRecord()
 LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_TIMER: DestroyWindow(window); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
@@ -77,11 +80,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     if (!WriteRecord())
         return 1;
-    std::string ignored, delay;
+    std::string ignored;
     if (ReadWholeFile(BesideExecutable("standin-no-window.txt"), ignored))
         return 0;
-    if (ReadWholeFile(BesideExecutable("standin-delay.txt"), delay))
-        Sleep(static_cast<DWORD>(std::strtoul(delay.c_str(), nullptr, 10)));  // the slow copy it plays
+    if (ReadWholeFile(BesideExecutable("standin-hold.txt"), ignored))
+        WaitForSingleObject(CreateEventA(nullptr, TRUE, FALSE, "CorvantaStandInRelease"), INFINITE);
 
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = StandInProc;
@@ -93,7 +96,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
                                   0, 0, 320, 120, nullptr, nullptr, instance, nullptr);
     if (window == nullptr)
         return 1;
-    SetTimer(window, 1, LifetimeMs, nullptr);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

@@ -236,14 +236,15 @@ std::vector<DWORD> ProcessesNamed(const std::string& name)
     return ids;
 }
 
-void EndProcessesNamed(const std::string& name)
+bool EndProcessesNamed(const std::string& name)
 {
     for (DWORD id : ProcessesNamed(name))
         if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id)) {
-            if (TerminateProcess(process, 1))
-                WaitForSingleObject(process, WaitMs);
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, WaitMs);
             CloseHandle(process);
         }
+    return ProcessesNamed(name).empty();
 }
 
 // --- Windows.
@@ -352,10 +353,10 @@ std::string DescribeWindowsOf(DWORD process)
     return list.empty() ? "none" : list;
 }
 
-void SyncWith(HWND window)
+bool SyncWith(HWND window)
 {
     DWORD_PTR ignored;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, WaitMs, &ignored);
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, WaitMs, &ignored) != 0;
 }
 
 HWND FocusOf(DWORD thread)
@@ -365,15 +366,46 @@ HWND FocusOf(DWORD thread)
     return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
+bool InMenuMode(DWORD thread)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE) != 0;
+}
+
+bool BringToFront(HWND window)
+{
+    // Keys pressed while an earlier Alt's menu mode is still unwinding would go to the menu. The
+    // menu loop starts only after WM_INITMENU's handler returns, and that handler may have just
+    // left a modal box or dialog: once the thread has answered, it is either idle or in the loop.
+    // The window's own display driver gives the foreground to the desktop when it learns that the
+    // window lost the X focus, which follows the pointer here (a copy's window shown under it,
+    // then gone). So the pointer is put over the window, and the foreground counts as held only
+    // when it is still the window after the thread has caught up with all that was queued for it.
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return WaitUntil([&] {
+        if (!SyncWith(window) || InMenuMode(thread))
+            return false;
+        if (GetForegroundWindow() != window) {
+            SetForegroundWindow(window);
+            // Where the system keeps another window in front, a click on the window's corner
+            // brings it forward as the user's own click would.
+            if (!WaitUntil([&] { return GetForegroundWindow() == window; }, 2000))
+                ClickAt(window, {8, 8});
+            return false;
+        }
+        return PointAt(window, {8, 8}) && SyncWith(window) && GetForegroundWindow() == window && !InMenuMode(thread);
+    });
+}
+
 bool FocusInDialog(HWND dialog, HWND control)
 {
-    SetForegroundWindow(dialog);
-    if (!WaitUntil([&] { return GetForegroundWindow() == dialog; }, 2000))
+    if (!BringToFront(dialog))
         return false;
     DWORD_PTR ignored;
-    SendMessageTimeoutA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, SMTO_NORMAL, WaitMs,
-                        &ignored);
-    return FocusOf(GetWindowThreadProcessId(dialog, nullptr)) == control;
+    return SendMessageTimeoutA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, SMTO_NORMAL, WaitMs,
+                               &ignored) != 0 &&
+           WaitUntil([&] { return FocusOf(GetWindowThreadProcessId(dialog, nullptr)) == control; });
 }
 
 bool CaptionShowsIcon(HWND window, const std::string& exe, int id)
@@ -469,7 +501,8 @@ BoxIcon SampleIcon(HWND icon)
     return BoxIcon::Unknown;
 }
 
-// The parts of a box that read the same from any process.
+// The parts of a box that read the same from any process. The platform's box holds every kind
+// of button and shows only those it was asked for.
 Box DescribeBox(HWND window)
 {
     Box box;
@@ -477,6 +510,11 @@ Box DescribeBox(HWND window)
     box.owner = GetWindow(window, GW_OWNER);
     box.caption = WindowTitle(window);
     box.text = WindowTitle(GetDlgItem(window, BoxTextId));
+    char name[16];
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetClassNameA(child, name, sizeof name) && lstrcmpiA(name, "Button") == 0 &&
+            (GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) != 0)
+            box.buttons.push_back(GetDlgCtrlID(child));
     return box;
 }
 
@@ -490,18 +528,18 @@ Box ReadBox(HWND window)
     // The icon static is there in every box; it holds an icon only when one was asked for.
     HWND icon = GetDlgItem(window, BoxIconId);
     DWORD_PTR shown = 0;
-    SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_NORMAL, WaitMs, &shown);
+    if (SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_NORMAL, WaitMs, &shown) == 0)
+        return box;
     box.icon = BoxIcon::None;
     // The icon is on screen only once the box has painted.
     if (shown != 0)
-        WaitUntil([&] { return (box.icon = SampleIcon(icon)) != BoxIcon::Unknown; }, 2000);
+        WaitUntil([&] { return (box.icon = SampleIcon(icon)) != BoxIcon::Unknown; });
     return box;
 }
 
 bool DismissBox(HWND window)
 {
-    PressButton(GetDlgItem(window, IDOK));
-    return WaitUntil([&] { return !IsWindow(window); });
+    return PostClick(GetDlgItem(window, IDOK)) && WaitUntil([&] { return !IsWindow(window); });
 }
 
 BoxCatcher::BoxCatcher()
@@ -626,7 +664,15 @@ namespace {
 constexpr char StandInName[] = "SuaWin.exe";
 constexpr char RecordName[] = "standin-record.txt";      // see standin.cpp
 constexpr char NoWindowName[] = "standin-no-window.txt";
-constexpr char DelayName[] = "standin-delay.txt";
+constexpr char HoldName[] = "standin-hold.txt";
+
+// What a held stand-in waits for; made once, reset by each hold. Every hold and release is this
+// process's, so the event lives as long as it does.
+HANDLE ReleaseEvent()
+{
+    static const HANDLE event = CreateEventA(nullptr, TRUE, FALSE, "CorvantaStandInRelease");
+    return event;
+}
 }  // namespace
 
 bool PlaceStandIn(const std::string& path, StandInMode mode)
@@ -641,24 +687,33 @@ bool PlaceStandIn(const std::string& path, StandInMode mode)
     return modeSet && CopyFileA(StandInPath().c_str(), path.c_str(), FALSE) != FALSE;
 }
 
-bool DelayStandIn(const std::string& folder, DWORD milliseconds)
+bool HoldStandIn(const std::string& folder)
 {
-    return WriteBytes(folder + DelayName, std::to_string(milliseconds));
+    return ReleaseEvent() != nullptr && ResetEvent(ReleaseEvent()) && WriteBytes(folder + HoldName, "");
 }
 
-bool ReadStandInRecord(const std::string& folder, StandInRecord& record, DWORD timeoutMs)
+bool ReleaseStandIns()
+{
+    return SetEvent(ReleaseEvent()) != FALSE;
+}
+
+bool ReadStandInRecord(const std::string& folder, StandInRecord& record)
 {
     // The record appears whole, by a rename; until the stand-in closes the renaming handle an
     // open can fail for sharing, so a failed read only means "not yet".
+    // It is removed once read, so that the next start in that folder is not taken for this one.
     std::string text;
-    WaitUntil([&] { return (text = BytesOf(folder + RecordName)) != NoFile; }, timeoutMs);
-    size_t first = text.find("\r\n");
-    size_t second = first == std::string::npos ? first : text.find("\r\n", first + 2);
-    if (text == NoFile || second == std::string::npos)
+    if (!WaitUntil([&] { return (text = BytesOf(folder + RecordName)) != NoFile; }) ||
+        !WaitUntil([&] { return DeleteFileA((folder + RecordName).c_str()) != FALSE; }))
         return false;
-    record.directory = text.substr(0, first);
-    record.locationFound = text.substr(first + 2, second - first - 2) == "found";
-    record.location = text.substr(second + 2);
+    std::istringstream lines(text);
+    std::string found, show;
+    if (!std::getline(lines, record.directory, '\r') || !lines.ignore() || !std::getline(lines, found, '\r') ||
+        !lines.ignore() || !std::getline(lines, show, '\r') || !lines.ignore())
+        return false;
+    record.locationFound = found == "found";
+    record.show = std::atoi(show.c_str());
+    record.location = text.substr(static_cast<size_t>(lines.tellg()));
     return true;
 }
 
@@ -673,21 +728,22 @@ HWND StartStandIn(const std::string& path)
     return window;
 }
 
-void CloseStandIns()
+bool CloseStandIns()
 {
-    EndProcessesNamed(StandInName);
+    return EndProcessesNamed(StandInName);
 }
 
-void RemoveTestState()
+bool RemoveTestState()
 {
-    CloseStandIns();
-    RemoveTree(Expected::Root);
-    RemoveTree("C:\\SuaWin.exe");
-    RemoveTree(std::string("C:\\") + RecordName);
-    RemoveTree(std::string("C:\\") + NoWindowName);
-    RemoveTree(std::string("C:\\") + DelayName);
-    RemoveTree(Expected::LocationFile);
-    RemoveTree(Expected::SettingsFile);
+    bool ended = EndProcessesNamed("Corvanta.exe") && CloseStandIns();
+    const std::string paths[] = {Expected::Root, CopyAtRoot, std::string("C:\\") + RecordName,
+                                 std::string("C:\\") + NoWindowName, std::string("C:\\") + HoldName,
+                                 Expected::LocationFile, Expected::SettingsFile};
+    for (const std::string& path : paths) {
+        RemoveTree(path);
+        ended = ended && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    }
+    return ended;
 }
 
 // --- Windows that cannot be made.
@@ -731,66 +787,29 @@ HWND Launcher::WaitForMainWindow(DWORD timeoutMs)
     return main_;
 }
 
-bool Launcher::BringForward() const
+bool Launcher::SendClick(int id) const
 {
-    // Keys pressed while an earlier Alt's menu mode is still unwinding would go to the menu. The
-    // menu loop starts only after WM_INITMENU's handler returns, and that handler may have just
-    // left a modal box or dialog: once the thread has answered, it is either idle or in the loop.
-    // The launcher's own display driver gives the foreground to the desktop when it learns that
-    // its window lost the X focus, which follows the pointer here (a copy's window shown under it,
-    // then gone). So the pointer is put over the window, and the foreground counts as held only
-    // when it is still the window after the thread has caught up with all that was queued for it.
-    return WaitUntil([&] {
-        SyncWith(main_);
-        if (InMenuMode())
-            return false;
-        if (GetForegroundWindow() != main_) {
-            SetForegroundWindow(main_);
-            // Where the system keeps another window in front, a click on the window's background
-            // brings it forward as the user's own click would.
-            if (!WaitUntil([&] { return GetForegroundWindow() == main_; }, 2000))
-                ClickAt(main_, {8, 8});
-            return false;
-        }
-        PointAt(main_, {8, 8});
-        SyncWith(main_);
-        return GetForegroundWindow() == main_ && !InMenuMode();
-    });
-}
-
-bool Launcher::InMenuMode() const
-{
-    GUITHREADINFO thread = {};
-    thread.cbSize = sizeof thread;
-    return GetGUIThreadInfo(process_.ThreadId(), &thread) && (thread.flags & GUI_INMENUMODE) != 0;
+    DWORD_PTR ignored;
+    return SendMessageTimeoutA(Button(id), BM_CLICK, 0, 0, SMTO_NORMAL, WaitMs, &ignored) != 0;
 }
 
 HWND Launcher::WaitForBox(DWORD timeoutMs) const
 {
+    // A box is shown once its thread first runs out of messages; the newest is in front.
     HWND box = nullptr;
     WaitUntil([&] {
         for (HWND window : DialogsOf(Id()))
-            if (WindowTitle(window) != Expected::SettingsTitle)
-                box = window;
-        return box != nullptr;
+            if (IsWindowVisible(window) && WindowTitle(window) != Expected::SettingsTitle)
+                return (box = window) != nullptr;
+        return false;
     }, timeoutMs);
-    // A box is shown once its thread first runs out of messages.
-    return box != nullptr && WaitUntil([&] { return IsWindowVisible(box) != FALSE; }, timeoutMs) ? box : nullptr;
-}
-
-Box Launcher::TakeBox() const
-{
-    HWND window = WaitForBox();
-    if (window == nullptr)
-        return Box();
-    Box box = ReadBox(window);
-    DismissBox(window);
     return box;
 }
 
 bool Launcher::ShowsNoBox() const
 {
-    SyncWith(main_);
+    if (!SyncWith(main_))
+        return false;
     for (HWND window : DialogsOf(Id()))
         if (WindowTitle(window) != Expected::SettingsTitle)
             return false;
@@ -807,7 +826,7 @@ HWND Launcher::SettingsDialog() const
 
 HWND Launcher::OpenSettings() const
 {
-    Click(Expected::ConfigureButton);
+    PostClick(Expected::ConfigureButton);
     HWND dialog = nullptr;
     WaitUntil([&] { return (dialog = SettingsDialog()) != nullptr; });
     return dialog;

@@ -111,7 +111,7 @@ private:
 
 std::vector<DWORD> ProcessesNamed(const std::string& name);  // running processes whose exe has this name
 inline int CountProcesses(const std::string& name) { return static_cast<int>(ProcessesNamed(name).size()); }
-void EndProcessesNamed(const std::string& name);  // ends each and waits until it has ended
+bool EndProcessesNamed(const std::string& name);  // ends each; false when one did not end within the wait
 
 // --- Windows.
 
@@ -128,13 +128,19 @@ HWND VisibleWindowOf(DWORD process, const std::string& title);  // the process's
 HWND TopVisibleWindowOf(DWORD process);  // the highest visible top-level window of the process, or null
 std::vector<HWND> DialogsOf(DWORD process);  // its top-level #32770 windows, shown or not yet, in z-order
 std::string DescribeWindowsOf(DWORD process);  // one line per top-level window, for failure messages
-// Returns once the window's thread has handled everything sent before (or the wait ran out).
-void SyncWith(HWND window);
-// PostMessage BM_CLICK: returns at once, even when the click opens a modal box.
-inline void PressButton(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+// True once the window's thread has handled everything sent to it before; false when it did not
+// within the wait.
+bool SyncWith(HWND window);
+// BM_CLICK by PostMessage: returns at once, even when the click opens a modal box.
+inline bool PostClick(HWND button) { return PostMessageA(button, BM_CLICK, 0, 0) != FALSE; }
 HWND FocusOf(DWORD thread);  // the keyboard focus of a thread
-// Makes the dialog the foreground window and moves its focus to control as the Tab key would
-// (WM_NEXTDLGCTL, so a push button given the focus becomes the default one); false when either failed.
+// True while the thread is in menu mode (Alt, or a system menu, is being handled).
+bool InMenuMode(DWORD thread);
+// Makes the window the foreground window with the pointer over it, once its thread has caught up
+// and no menu mode is unwinding there; false when that did not come within the wait.
+bool BringToFront(HWND window);
+// BringToFront, then moves the dialog's focus to control as the Tab key would (WM_NEXTDLGCTL, so
+// a push button given the focus becomes the default one); false when either failed.
 bool FocusInDialog(HWND dialog, HWND control);
 // True when the window's caption shows, at its left end, the picture of icon id of the program
 // file exe as the system draws a class icon there. Under Wine another process's class icon cannot
@@ -151,8 +157,10 @@ struct Box {
     std::string caption;
     std::string text;
     BoxIcon icon = BoxIcon::Unknown;
+    std::vector<int> buttons;  // the ids of its buttons the user can see, in creation order
 };
-// Reads a box of any process; the icon is told by its pixels once the box has painted.
+// Reads a box of any process; the icon is told by its pixels once the box has painted, and reads
+// Unknown when that could not be told.
 Box ReadBox(HWND window);
 // Presses the box's OK button and waits until the box is gone.
 bool DismissBox(HWND window);
@@ -206,20 +214,42 @@ private:
 enum class StandInMode { Window, NoWindow };  // it always writes its record first
 // Copies the stand-in to path, making folders; a file beside it says whether to show a window.
 bool PlaceStandIn(const std::string& path, StandInMode mode = StandInMode::Window);
-// Makes the stand-in in that folder wait this long between its record and its window.
-bool DelayStandIn(const std::string& folder, DWORD milliseconds);
+// Makes the stand-in in that folder, once started, hold its window back until ReleaseStandIns, as
+// a slow copy does.
+bool HoldStandIn(const std::string& folder);
+bool ReleaseStandIns();
 // What a started stand-in wrote down, in standin-record.txt beside it.
 struct StandInRecord {
     std::string directory;  // its current directory at start
     bool locationFound = false;
     std::string location;   // the location file's bytes
+    int show = -1;          // the show command it was started with; -1: none was given
 };
-// Waits up to timeoutMs for the stand-in in folder to have written its record; false when none.
-bool ReadStandInRecord(const std::string& folder, StandInRecord& record, DWORD timeoutMs = 0);
+// Waits for the stand-in in folder to have written its record, reads it and removes it; false when
+// none came.
+bool ReadStandInRecord(const std::string& folder, StandInRecord& record);
 inline std::vector<HWND> StandInWindows() { return WindowsTitled(Expected::StandInTitle); }
 // Starts the stand-in at path (placed there first) directly; returns its window, or null.
 HWND StartStandIn(const std::string& path);
-void CloseStandIns();  // ends every stand-in process, shown or still waiting to show its window
+// Ends every stand-in process, shown or still held; false when one did not end.
+bool CloseStandIns();
+inline int CountCopies() { return CountProcesses("SuaWin.exe"); }
+
+// The copies the cases place, in folders of different shapes: a space and an accented letter, a
+// short name (shorter than the first, so a leftover of it would show), the root of the drive, one
+// deeper down, and a place where none is.
+inline const std::string CopyOne = std::string(Expected::Root) + "\\Copia Uno Configuraci\xF3" "n\\SuaWin.exe";
+inline const std::string CopyTwo = std::string(Expected::Root) + "\\B\\SuaWin.exe";
+inline const std::string CopyThree = std::string(Expected::Root) + "\\Tres\\SuaWin.exe";
+inline const std::string CopyAtRoot = "C:\\SuaWin.exe";
+inline const std::string CopyDeep = std::string(Expected::Root) + "\\A\\B\\C\\SuaWin.exe";
+inline const std::string NoCopy = std::string(Expected::Root) + "\\nada\\SuaWin.exe";
+// The folder a copy runs in: its own, without the backslash but for a drive's root.
+inline std::string RunFolder(const std::string& executable)
+{
+    std::string folder = FolderOf(executable);
+    return folder.size() > 3 ? folder.substr(0, folder.size() - 1) : folder;
+}
 
 // --- The launcher.
 
@@ -237,21 +267,22 @@ public:
 
     HWND Button(int id) const { return GetDlgItem(main_, id); }
     std::string Caption(int id) const { return WindowTitle(Button(id)); }
-    void Click(int id) const { PressButton(Button(id)); }
+    bool PostClick(int id) const { return support::PostClick(Button(id)); }
+    // Clicks button id and returns once the click has been handled to its end; false when it was
+    // not within the wait, as when it opened a modal box.
+    bool SendClick(int id) const;
     // A real double-click in the middle of button id; false when it was not sent.
     bool DoubleClick(int id) const { return BringForward() && ClickCentre(Button(id), 2); }
-    // Makes the main window the foreground window, once no menu mode is unwinding.
-    bool BringForward() const;
-    // True while the launcher's thread is in menu mode (Alt, or its system menu, is being handled).
-    bool InMenuMode() const;
+    bool BringForward() const { return BringToFront(main_); }
+    bool InMenuMode() const { return support::InMenuMode(process_.ThreadId()); }
     // Alt+key through real keyboard input; false when the window could not be brought forward.
     bool PressAlt(WORD key) const { return BringForward() && SendKeys({VK_MENU, key}); }
 
-    // The process's box or chooser (a #32770 other than the settings dialog) once shown; null after the wait.
+    // The process's box or chooser (a #32770 other than the settings dialog) once shown, the one in
+    // front when there are several; null after the wait.
     HWND WaitForBox(DWORD timeoutMs = WaitMs) const;
-    // Waits for that box, reads it and dismisses it; an empty Box when none came.
-    Box TakeBox() const;
-    // True when the process shows no box at all (after its thread has caught up).
+    // True when the process shows no box at all once its thread has caught up; false when it shows
+    // one, or did not catch up.
     bool ShowsNoBox() const;
     HWND OpenSettings() const;    // clicks Configure; the dialog, or null
     HWND SettingsDialog() const;  // the open settings dialog, or null
@@ -286,8 +317,9 @@ private:
     HHOOK hook_ = nullptr;
 };
 
-// Ends every stand-in and removes the settings, the location file, the stand-in at C:\ and every
-// copy folder below Expected::Root, so that no test sees what another left behind.
-void RemoveTestState();
+// Ends every launcher and stand-in and removes the settings, the location file, the stand-in at C:\ and every
+// copy folder below Expected::Root, so that no test sees what another left behind; false when
+// something of it stayed.
+bool RemoveTestState();
 
 }  // namespace support

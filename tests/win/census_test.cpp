@@ -11,7 +11,7 @@ using Expected::MainTitle;
 using Expected::ManagedPrefix;
 using Expected::ManagedPrefixLength;
 
-TEST(CensusTest, ManagedProgramIsKnownByItsTitlePrefix)
+TEST(Win32CensusTest, ManagedProgramIsKnownByItsTitlePrefix)
 {
     struct Row {
         std::string title;
@@ -35,7 +35,7 @@ TEST(CensusTest, ManagedProgramIsKnownByItsTitlePrefix)
     }
 }
 
-TEST(CensusTest, LaunchIsRefusedWhileAManagedWindowIsOpen)
+TEST(Win32CensusTest, LaunchIsRefusedWhileAManagedWindowIsOpen)
 {
     {
         BoxCatcher boxes;
@@ -50,7 +50,7 @@ TEST(CensusTest, LaunchIsRefusedWhileAManagedWindowIsOpen)
     ExpectBox(boxes.Boxes()[0], Expected::ManagedRunningBox);
 }
 
-TEST(CensusTest, AnotherLauncherIsASecondWindowWithExactlyItsTitle)
+TEST(Win32CensusTest, AnotherLauncherIsASecondWindowWithExactlyItsTitle)
 {
     struct Row {
         std::vector<std::string> titles;

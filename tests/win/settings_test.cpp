@@ -28,7 +28,7 @@ void ClearTable()
         SlotAt(slot) = CopySlot{};
 }
 
-class SettingsFileTest : public testing::Test {
+class Win32ProfileTest : public testing::Test {
 protected:
     void SetUp() override { Clean(); }
     void TearDown() override { Clean(); }
@@ -52,11 +52,11 @@ protected:
     const std::string settings = Expected::SettingsFile;
 };
 
-TEST_F(SettingsFileTest, SaveWritesBothSectionsInTheWindowsDirectoryAndLeavesTheRestAlone)
+TEST_F(Win32ProfileTest, SaveWritesBothSectionsInTheWindowsDirectoryAndLeavesTheRestAlone)
 {
-    WriteBytes(settings,
+    ASSERT_TRUE(WriteBytes(settings,
                "[OTRA]\r\nClave=valor\r\n"
-               "[RUTAS]\r\nExtra=se queda\r\nCopia_02=C:\\Vieja\\SuaWin.exe\r\n");
+               "[RUTAS]\r\nExtra=se queda\r\nCopia_02=C:\\Vieja\\SuaWin.exe\r\n"));
     FillTable({{"C:\\SUA1\\SuaWin.exe", "Oficina"},
                {"C:\\SUA2\\SuaWin.exe", "Sucursal Se\xF1" "or"},   // Señor, code page 1252
                {"", ""},
@@ -77,7 +77,7 @@ TEST_F(SettingsFileTest, SaveWritesBothSectionsInTheWindowsDirectoryAndLeavesThe
     EXPECT_EQ(Sorted(IniEntries(settings)), Sorted(expected)) << BytesOf(settings);
 }
 
-TEST_F(SettingsFileTest, LoadReadsBackWhatSaveWrote)
+TEST_F(Win32ProfileTest, LoadReadsBackWhatSaveWrote)
 {
     const SlotValues first[SlotCount] = {{"C:\\SUA1\\SuaWin.exe", "Uno"},
                                          {"", ""},
@@ -101,13 +101,13 @@ TEST_F(SettingsFileTest, LoadReadsBackWhatSaveWrote)
     }
 }
 
-TEST_F(SettingsFileTest, LoadCutsALongValueTo259Characters)
+TEST_F(Win32ProfileTest, LoadCutsALongValueTo259Characters)
 {
     std::string longValue;
     for (int i = 0; i < 399; ++i)
         longValue += static_cast<char>('A' + i % 26);
-    WriteBytes(settings, "[RUTAS]\r\nCopia_02=" + longValue + "\r\n[DESCRIPCIONES]\r\nCopia_02=" +
-                             longValue + "\r\n");
+    ASSERT_TRUE(WriteBytes(settings, "[RUTAS]\r\nCopia_02=" + longValue + "\r\n[DESCRIPCIONES]\r\nCopia_02=" +
+                                         longValue + "\r\n"));
 
     LoadSettings();
 
@@ -116,7 +116,7 @@ TEST_F(SettingsFileTest, LoadCutsALongValueTo259Characters)
     EXPECT_STREQ(SlotAt(1).path, "");
 }
 
-TEST_F(SettingsFileTest, SaveThatCannotWriteWarnsOnce)
+TEST_F(Win32ProfileTest, SaveThatCannotWriteWarnsOnce)
 {
     // A folder where the file should be: every profile write fails.
     ASSERT_TRUE(CreateDirectoryA(settings.c_str(), nullptr));
@@ -130,15 +130,15 @@ TEST_F(SettingsFileTest, SaveThatCannotWriteWarnsOnce)
     EXPECT_STREQ(SlotAt(1).path, "C:\\SUA1\\SuaWin.exe");
 }
 
-TEST_F(SettingsFileTest, LoadCaptionsTheMainWindowsCopyButtons)
+TEST_F(Win32ProfileTest, LoadCaptionsTheMainWindowsCopyButtons)
 {
     ASSERT_TRUE(PlaceStandIn("C:\\CorvantaPrueba\\SuaWin.exe", StandInMode::NoWindow));
-    WriteBytes(settings,
+    ASSERT_TRUE(WriteBytes(settings,
                "[RUTAS]\r\n"
                "Copia_01=C:\\CorvantaPrueba\\SuaWin.exe\r\n"
                "Copia_02=C:\\CorvantaPrueba\\NoEsta.exe\r\n"
                "Copia_03=C:\\CorvantaPrueba\\SuaWin.exe\r\n"
-               "[DESCRIPCIONES]\r\nCopia_01=Oficina\r\nCopia_02=Perdida\r\nCopia_04=Sin ruta\r\n");
+               "[DESCRIPCIONES]\r\nCopia_01=Oficina\r\nCopia_02=Perdida\r\nCopia_04=Sin ruta\r\n"));
     WindowCrowd crowd;
     HWND main = crowd.Add(Expected::MainTitle);
     HWND buttons[SlotCount];
