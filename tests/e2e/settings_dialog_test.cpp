@@ -46,10 +46,7 @@ TEST_F(SettingsDialog, AcceptWarnsOncePerBadPathInCopyOrder)
 {
     HWND dialog = launcher.OpenSettings();
     ASSERT_NE(dialog, nullptr);
-    // Words, so that the box wraps the text and stays on screen where its icon can be seen.
-    std::string overlong = "C:\\corvanta-e2e";
-    while (overlong.size() < 300)
-        overlong += "\\carpeta larga";
+    const std::string overlong = std::string(Root) + "\\" + std::string(290, 'c');
     const struct {
         const char* label;
         std::string paths[4];
