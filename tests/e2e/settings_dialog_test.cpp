@@ -179,12 +179,32 @@ TEST_F(SettingsDialog, BrowseFillsThePathAndMovesToTheDescription)
         }
     }
     ExpectSettingsUnchanged();
-    // The chooser leaves the current folder alone: a relative path still means one below the
-    // folder the launcher started in, so the dialog accepts it.
-    ASSERT_TRUE(PlaceStandIn(StartFolder + "Cinco\\SuaWin.exe"));
-    SetField(dialog, PathEdit(1), "Cinco\\SuaWin.exe");
+}
+
+// The system's open-file chooser may leave the current folder wherever the user browsed, as the
+// test's own (in_launcher.cpp, loaded as comdlg32.dll by a launcher of the copy's name: scripts/wine-session)
+// moves it to Cinco: copy 1's relative path still counts from the start folder, for Aceptar and the button.
+TEST_F(EndToEnd, BrowseKeepsTheFolderTheLauncherStartedIn)
+{
+    const std::string five = StartFolder + "Cinco\\", chooser = five + "comdlg32.dll";
+    const std::string copy = five + "CorvantaElige.exe";
+    ASSERT_TRUE(PlaceStandIn(five + "SuaWin.exe"));
+    ASSERT_TRUE(CopyFileA(LauncherPath().c_str(), copy.c_str(), FALSE) &&
+                CopyFileA(InLauncherLibraryPath().c_str(), chooser.c_str(), FALSE));
+    ASSERT_TRUE(WriteSettings({"[RUTAS]", "Copia_01=Cinco\\SuaWin.exe"}));
+    Launcher launcher;
+    ASSERT_TRUE(launcher.Start(StartFolder, copy) && launcher.WaitForMainWindow() != nullptr);
+    HWND dialog = launcher.OpenSettings();
+    ASSERT_NE(dialog, nullptr) << launcher.DescribeWindows();
+    PressButton(GetDlgItem(dialog, BrowseButton(2)));
+    ASSERT_TRUE(WaitUntil([&] { return Field(dialog, PathEdit(2)) == chooser; }))
+        << "not the test's chooser:" << launcher.DescribeWindows();
     PressButton(GetDlgItem(dialog, AcceptButton));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "not accepted:" << launcher.DescribeWindows();
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "not accepted:" << launcher.DescribeWindows();
+    launcher.Click(1);
+    StandInRecord record;
+    ASSERT_TRUE(ReadStandInRecord(five, record, WaitMs)) << "copy 1 did not start";
+    EXPECT_EQ(record.directory, StartFolder + "Cinco");
 }
 
 // Real keys to the dialog in front: Enter presses the focused button, or Aceptar from a field;

@@ -1,6 +1,7 @@
 // What the test library runs inside the launcher's process, in a library the system loads there: a
-// hook that refuses to make the launcher's main window and its settings dialog (WindowRefusal), and
-// one that reads what a window holds and names it with that process's own handles (HeldBy).
+// hook that refuses to make the launcher's main window and its settings dialog (WindowRefusal), one
+// that reads what a window holds and names it with that process's own handles (HeldBy), and, for a
+// launcher copy that loads the library as its comdlg32.dll, a chooser that moves the current folder.
 #include "support.h"
 
 #include <algorithm>
@@ -39,3 +40,14 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK NameWhatIsHeld(int code, WPARA
     return CallNextHookEx(nullptr, code, removed, lParam);
 }
 
+// Moves the process's current folder to this library's folder and chooses the library's own file.
+#pragma GCC diagnostic ignored "-Wattributes"  // the header declares this entry imported, as callers see it
+extern "C" __declspec(dllexport) BOOL WINAPI GetOpenFileNameA(OPENFILENAMEA* chooser)
+{
+    char folder[MAX_PATH];
+    DWORD length = GetModuleFileNameA(GetModuleHandleA("comdlg32.dll"), folder, MAX_PATH);
+    lstrcpynA(chooser->lpstrFile, folder, chooser->nMaxFile);
+    while (length > 0 && folder[length - 1] != '\\')
+        folder[--length] = '\0';
+    return SetCurrentDirectoryA(folder);
+}
