@@ -70,9 +70,18 @@ static void BrowseForExecutable(HWND dialog, int id)
     Chooser.nMaxFile = TextBufferSize;
     Chooser.lpstrTitle = Text::ChooserTitle;
     Chooser.Flags = OFN_LONGNAMES | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
+    // The open-file chooser may leave the process's current folder wherever the user browsed,
+    // whatever OFN_NOCHANGEDIR asks, and relative paths in this dialog and on the copy buttons are
+    // taken from the current folder: a folder read in full is put back however the chooser ends (the
+    // result is not examined: there is no other folder to go back to).
+    char folder[TextBufferSize];
+    DWORD folderLength = GetCurrentDirectoryA(TextBufferSize, folder);
+    BOOL chosen = chooseFile(&Chooser);
+    if (folderLength != 0 && folderLength < TextBufferSize)
+        SetCurrentDirectoryA(folder);
     // A failed chooser can leave bytes in the buffer (a name too long for it leaves the size it
     // needed), so only a file actually chosen counts; a cancel leaves the buffer empty.
-    if (!chooseFile(&Chooser) || ChosenFile[0] == '\0')
+    if (!chosen || ChosenFile[0] == '\0')
         return;
     SetDlgItemTextA(dialog, PathEditBeside(id), ChosenFile);
     SetFocus(GetDlgItem(dialog, DescriptionEditBeside(id)));

@@ -44,10 +44,13 @@ TEST_F(MainWindow, StartShowsTheCentredWindowWithTheLoadedCaptions)
         EXPECT_EQ(frame.top, GetSystemMetrics(SM_CYSCREEN) / 2 - 150);
         EXPECT_EQ(frame.right - frame.left, 640);
         EXPECT_EQ(frame.bottom - frame.top, 300);
-        // A minimize box, no maximize box, no sizing border; the program's own icon in the caption.
+        // A minimize box, no maximize box, no sizing border; icon 500 in caption and class; the stock font.
         const LONG style = GetWindowLongA(launcher.Main(), GWL_STYLE);
         EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), WS_MINIMIZEBOX) << std::hex << style;
-        EXPECT_TRUE(WaitUntil([&] { return CaptionShowsIcon(launcher.Main(), LauncherPath(), AppIcon); }, 2000));
+        EXPECT_EQ(HeldBy(launcher.Main(), GCLP_HICONSM), Held::ProgramIcon);
+        EXPECT_EQ(HeldBy(launcher.Main(), GCLP_HICON), Held::ProgramIcon);
+        for (int id = 1; id <= ExitButton; ++id)
+            EXPECT_EQ(HeldBy(launcher.Button(id), WM_GETFONT), Held::AnsiVarFont) << "button " << id;
         for (int id = 1; id <= 4; ++id)
             EXPECT_EQ(launcher.Caption(id), c.copyCaptions[id - 1]) << "button " << id;
         EXPECT_EQ(launcher.Caption(AboutButton), AboutCaption);
@@ -328,11 +331,12 @@ TEST_F(MainWindow, AboutBoxBelongsToTheMainWindow)
     ASSERT_TRUE(launcher.PostClick(AboutButton));
     HWND about = launcher.WaitForBox();
     ASSERT_NE(about, nullptr) << launcher.DescribeWindows();
-    // Wine titles the box "About" and the application's name, and shows the text in static 101.
+    // Wine titles the box "About" and the application's name, the text in static 101, the icon in 1088.
     EXPECT_EQ(WindowTitle(about), AboutTitle);
     EXPECT_EQ(GetWindow(about, GW_OWNER), launcher.Main());
     EXPECT_EQ(TopVisibleWindowOf(launcher.Id()), about) << "the box shows above the main window";
     EXPECT_EQ(WindowTitle(GetDlgItem(about, 101)), AboutText);
+    EXPECT_EQ(HeldBy(GetDlgItem(about, 1088), STM_GETICON), Held::ProgramIcon);
     EXPECT_FALSE(IsWindowEnabled(launcher.Main())) << "the About box is modal";
 
     PostMessageA(about, WM_CLOSE, 0, 0);

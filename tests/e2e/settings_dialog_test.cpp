@@ -42,10 +42,7 @@ TEST_F(SettingsDialog, AcceptWarnsOncePerBadPathInCopyOrder)
 {
     HWND dialog = launcher.OpenSettings();
     ASSERT_NE(dialog, nullptr);
-    // Words, so that the box wraps the text and stays on screen where its icon can be seen.
-    std::string overlong = "C:\\corvanta-e2e";
-    while (overlong.size() < 300)
-        overlong += "\\carpeta larga";
+    const std::string overlong = std::string(Root) + "\\" + std::string(290, 'c');
     const struct {
         const char* label;
         std::string paths[4];
@@ -174,12 +171,31 @@ TEST_F(SettingsDialog, BrowseFillsThePathAndMovesToTheDescription)
         }
     }
     ExpectSettingsUnchanged();
-    // The chooser leaves the current folder alone: a relative path still means one below the
-    // folder the launcher started in, so the dialog accepts it.
-    ASSERT_TRUE(PlaceStandIn(StartFolder + "Cinco\\SuaWin.exe"));
-    ASSERT_TRUE(SetField(dialog, PathEdit(1), "Cinco\\SuaWin.exe"));
+}
+
+// The system's open-file chooser may leave the current folder wherever the user browsed, as the
+// test's own (in_launcher.cpp, loaded as comdlg32.dll by a launcher of the copy's name: scripts/wine-session)
+// moves it to Cinco: copy 1's relative path still counts from the start folder, for Aceptar and the button.
+using Chooser = EndToEnd;
+
+TEST_F(Chooser, BrowseKeepsTheFolderTheLauncherStartedIn)
+{
+    const std::string five = StartFolder + "Cinco\\", chooser = five + "comdlg32.dll";
+    const std::string copy = five + "CorvantaElige.exe";
+    ASSERT_TRUE(Arrange({five + "SuaWin.exe"}, Routes({"Cinco\\SuaWin.exe"})));
+    ASSERT_TRUE(CopyFileA(LauncherPath().c_str(), copy.c_str(), FALSE) &&
+                CopyFileA(InLauncherLibraryPath().c_str(), chooser.c_str(), FALSE));
+    Launcher launcher;
+    ASSERT_TRUE(launcher.Start(StartFolder, copy) && launcher.WaitForMainWindow() != nullptr);
+    HWND dialog = launcher.OpenSettings();
+    ASSERT_NE(dialog, nullptr) << launcher.DescribeWindows();
+    ASSERT_TRUE(PostClick(GetDlgItem(dialog, BrowseButton(2))));
+    ASSERT_TRUE(WaitUntil([&] { return Field(dialog, PathEdit(2)) == chooser; }))
+        << "not the test's chooser:" << launcher.DescribeWindows();
     ASSERT_TRUE(PostClick(GetDlgItem(dialog, AcceptButton)));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "not accepted:" << launcher.DescribeWindows();
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "not accepted:" << launcher.DescribeWindows();
+    ASSERT_TRUE(launcher.SendClick(1));
+    ExpectStartedIn(launcher, five + "SuaWin.exe");
 }
 
 // Real keys to the dialog in front: Enter presses the focused button, or Aceptar from a field;

@@ -15,9 +15,9 @@ const std::string& StandInPath()
     return path;
 }
 
-const std::string& RefusalLibraryPath()
+const std::string& InLauncherLibraryPath()
 {
-    static const std::string path = OnDriveZ(CORVANTA_TEST_REFUSAL);
+    static const std::string path = OnDriveZ(CORVANTA_TEST_IN_LAUNCHER);
     return path;
 }
 

@@ -408,40 +408,28 @@ bool FocusInDialog(HWND dialog, HWND control)
            WaitUntil([&] { return FocusOf(GetWindowThreadProcessId(dialog, nullptr)) == control; });
 }
 
-bool CaptionShowsIcon(HWND window, const std::string& exe, int id)
+// Sets the in-launcher library's hook procedure name on thread (0: every thread of the desktop);
+// null when it cannot. The library stays loaded in this process from its first hook on.
+static HHOOK SetLibraryHook(const char* name, int kind, DWORD thread)
 {
-    HMODULE file = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HICON icon = file != nullptr ? LoadIconA(file, MAKEINTRESOURCEA(id)) : nullptr;
-    RECT frame;
-    if (icon == nullptr || !GetWindowRect(window, &frame))
-        return false;
-    // The window's top left corner is taken from the screen; the icon is drawn over that picture at
-    // each place the caption's icon could be, at the caption's size, and where nothing changes the
-    // same picture is there already.
-    constexpr int Corner = 32;
-    BITMAPINFO format = {{sizeof(BITMAPINFOHEADER), Corner, -Corner, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    DWORD* pixels = nullptr;
-    HDC screen = GetDC(nullptr), corner = CreateCompatibleDC(screen);
-    HGDIOBJ bitmap =
-        CreateDIBSection(screen, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0);
-    SelectObject(corner, bitmap);
-    BitBlt(corner, 0, 0, Corner, Corner, screen, frame.left, frame.top, SRCCOPY);
-    GdiFlush();
-    const std::vector<DWORD> shot(pixels, pixels + Corner * Corner);
-    const int width = GetSystemMetrics(SM_CXSMICON), height = GetSystemMetrics(SM_CYSMICON);
-    bool shown = false;
-    for (int y = 0; y + height <= Corner && !shown; ++y)
-        for (int x = 0; x + width <= Corner && !shown; ++x) {
-            std::copy(shot.begin(), shot.end(), pixels);
-            DrawIconEx(corner, x, y, icon, width, height, 0, nullptr, DI_NORMAL);
-            GdiFlush();
-            shown = std::equal(shot.begin(), shot.end(), pixels);
-        }
-    DeleteDC(corner);
-    DeleteObject(bitmap);
-    ReleaseDC(nullptr, screen);
-    FreeLibrary(file);
-    return shown;
+    static const HMODULE library = LoadLibraryA(InLauncherLibraryPath().c_str());
+    auto procedure = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    return library != nullptr && procedure != nullptr ? SetWindowsHookExA(kind, procedure, library, thread) : nullptr;
+}
+
+Held HeldBy(HWND window, int what, DWORD timeoutMs)
+{
+    // The question is posted to the window; the hook posts the name back to a window of this thread's.
+    const UINT question = RegisterWindowMessageA(HeldQuestion);
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);  // 0 for no window: then no hook at all
+    HHOOK hook = thread != 0 ? SetLibraryHook("NameWhatIsHeld", WH_GETMESSAGE, thread) : nullptr;
+    HWND reply = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    MSG answer = {};
+    const bool answered = hook != nullptr && PostMessageA(window, question, what, reinterpret_cast<LPARAM>(reply)) &&
+                          WaitUntil([&] { return PeekMessageA(&answer, reply, question, question, PM_REMOVE); }, timeoutMs);
+    DestroyWindow(reply);
+    UnhookWindowsHookEx(hook);
+    return answered ? static_cast<Held>(answer.lParam) : Held::NoAnswer;
 }
 
 std::string DescribeInput(DWORD thread, DWORD process, HWND main)
@@ -475,32 +463,6 @@ namespace {
 constexpr int BoxTextId = 0xFFFF;
 constexpr int BoxIconId = 1088;
 
-// Counts the icon's reddish and yellowish pixels on screen: the error icon is a red disc, the
-// warning icon a yellow triangle, so whichever colour dominates names it.
-BoxIcon SampleIcon(HWND icon)
-{
-    RECT area;
-    if (!GetWindowRect(icon, &area))
-        return BoxIcon::Unknown;
-    HDC screen = GetDC(nullptr);
-    int red = 0, yellow = 0;
-    for (int y = area.top; y < area.bottom; y += 2)
-        for (int x = area.left; x < area.right; x += 2) {
-            COLORREF pixel = GetPixel(screen, x, y);
-            int r = GetRValue(pixel), g = GetGValue(pixel), b = GetBValue(pixel);
-            if (r > 160 && g < 90 && b < 90)
-                ++red;
-            else if (r > 160 && g > 160 && b < 90)
-                ++yellow;
-        }
-    ReleaseDC(nullptr, screen);
-    if (red > 20 && red > yellow)
-        return BoxIcon::Error;
-    if (yellow > 20 && yellow > red)
-        return BoxIcon::Warning;
-    return BoxIcon::Unknown;
-}
-
 // The parts of a box that read the same from any process. The platform's box holds every kind
 // of button and shows only those it was asked for.
 Box DescribeBox(HWND window)
@@ -526,14 +488,11 @@ Box ReadBox(HWND window)
 {
     Box box = DescribeBox(window);
     // The icon static is there in every box; it holds an icon only when one was asked for.
-    HWND icon = GetDlgItem(window, BoxIconId);
-    DWORD_PTR shown = 0;
-    if (SendMessageTimeoutA(icon, STM_GETICON, 0, 0, SMTO_NORMAL, WaitMs, &shown) == 0)
-        return box;
-    box.icon = BoxIcon::None;
-    // The icon is on screen only once the box has painted.
-    if (shown != 0)
-        WaitUntil([&] { return (box.icon = SampleIcon(icon)) != BoxIcon::Unknown; });
+    const Held icon = HeldBy(GetDlgItem(window, BoxIconId), STM_GETICON);
+    box.icon = icon == Held::Nothing       ? BoxIcon::None
+               : icon == Held::WarningIcon ? BoxIcon::Warning
+               : icon == Held::ErrorIcon   ? BoxIcon::Error
+                                           : BoxIcon::Unknown;
     return box;
 }
 
@@ -751,15 +710,8 @@ bool RemoveTestState()
 bool WindowRefusal::Set()
 {
     Lift();
-    library_ = LoadLibraryA(RefusalLibraryPath().c_str());
-    if (library_ == nullptr)
-        return false;
-    auto hook = reinterpret_cast<HOOKPROC>(
-        reinterpret_cast<void*>(GetProcAddress(library_, "RefuseLauncherWindows")));
-    if (hook == nullptr)
-        return false;
-    // Thread 0: every thread of the desktop, those of processes started later included.
-    hook_ = SetWindowsHookExA(WH_CBT, hook, library_, 0);
+    // Every thread of the desktop, those of processes started later included.
+    hook_ = SetLibraryHook("RefuseLauncherWindows", WH_CBT, 0);
     return hook_ != nullptr;
 }
 
@@ -767,10 +719,7 @@ void WindowRefusal::Lift()
 {
     if (hook_ != nullptr)
         UnhookWindowsHookEx(hook_);
-    if (library_ != nullptr)
-        FreeLibrary(library_);
     hook_ = nullptr;
-    library_ = nullptr;
 }
 
 // --- The launcher.

@@ -37,7 +37,7 @@ int Trials(int usual);
 std::string OnDriveZ(const std::string& path);  // a host path as Wine's drive Z: shows it; others unchanged
 const std::string& LauncherPath();              // this tree's built launcher and stand-in, as Windows paths
 const std::string& StandInPath();
-const std::string& RefusalLibraryPath();        // the library behind WindowRefusal
+const std::string& InLauncherLibraryPath();     // what runs in the launcher's process (in_launcher.cpp)
 inline std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('\\') + 1); }
 
 // --- Files.
@@ -142,10 +142,13 @@ bool BringToFront(HWND window);
 // BringToFront, then moves the dialog's focus to control as the Tab key would (WM_NEXTDLGCTL, so
 // a push button given the focus becomes the default one); false when either failed.
 bool FocusInDialog(HWND dialog, HWND control);
-// True when the window's caption shows, at its left end, the picture of icon id of the program
-// file exe as the system draws a class icon there. Under Wine another process's class icon cannot
-// be read (GetClassLongPtrA answers ERROR_INVALID_HANDLE), so its picture on screen is compared.
-bool CaptionShowsIcon(HWND window, const std::string& exe, int id);
+// What a window of another process holds, read and named there by a hook of in_launcher.cpp set on
+// its thread for this one question: what is a message sent to the window (STM_GETICON, WM_GETFONT)
+// or a field of its class (GCLP_HICONSM, the caption's icon; GCLP_HICON). From here another process's
+// class icons cannot be read (Wine: ERROR_INVALID_HANDLE), nor its icons and fonts told apart.
+enum class Held { Nothing, WarningIcon, ErrorIcon, ProgramIcon, AnsiVarFont, Other, NoAnswer };  // 0 to 6
+inline constexpr char HeldQuestion[] = "Corvanta test: what the window holds";  // a registered message
+Held HeldBy(HWND window, int what, DWORD timeoutMs = WaitMs);  // NoAnswer: none came in time
 std::string DescribeInput(DWORD thread, DWORD process, HWND main = nullptr);  // for failure messages
 
 // --- Message boxes.
@@ -159,8 +162,8 @@ struct Box {
     BoxIcon icon = BoxIcon::Unknown;
     std::vector<int> buttons;  // the ids of its buttons the user can see, in creation order
 };
-// Reads a box of any process; the icon is told by its pixels once the box has painted, and reads
-// Unknown when that could not be told.
+// Reads a box of any process; the icon is named in the box's own process (HeldBy), Unknown when
+// no answer came.
 Box ReadBox(HWND window);
 // Presses the box's OK button and waits until the box is gone.
 bool DismissBox(HWND window);
@@ -301,7 +304,7 @@ private:
 };
 
 // While set, no process of this tree's kind can make the launcher's main window or its settings
-// dialog: a WH_CBT hook in a library of its own (refuse_windows.cpp), which the system loads into
+// dialog: a WH_CBT hook in a library of its own (in_launcher.cpp), which the system loads into
 // each process that makes a window, refuses both, as an exhausted desktop would.
 class WindowRefusal {
 public:
@@ -313,7 +316,6 @@ public:
     void Lift();
 
 private:
-    HMODULE library_ = nullptr;
     HHOOK hook_ = nullptr;
 };
 
