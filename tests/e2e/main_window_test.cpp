@@ -288,7 +288,7 @@ TEST_F(MainWindow, BadPathWarnsOnceAndStartsNothing)
 TEST_F(MainWindow, ExitCodeIsTwoWhereTheWindowCannotBeMade)
 {
     {
-        WindowRefusal refusal;
+        LauncherHook refusal(LauncherHook::Refuse);
         ASSERT_TRUE(refusal.Set());
         Launcher launcher;
         ASSERT_TRUE(launcher.Start());
@@ -308,7 +308,7 @@ TEST_F(MainWindow, SettingsDialogThatCannotOpenIsReportedAndTheWindowAnswers)
     Launcher launcher;
     ASSERT_TRUE(Started(launcher));
     {
-        WindowRefusal refusal;
+        LauncherHook refusal(LauncherHook::Refuse);
         ASSERT_TRUE(refusal.Set());
         ASSERT_TRUE(launcher.PostClick(ConfigureButton));
         ExpectBox(TakeBox(launcher), SetupOpenFailedBox);

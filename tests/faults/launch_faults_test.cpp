@@ -13,15 +13,6 @@ using namespace Expected;
 
 using LaunchFaults = EndToEnd;
 
-// Every top-level window with exactly this title, with its process, for failure messages.
-std::string DescribeTitled(const char* title)
-{
-    std::string text;
-    for (HWND window : WindowsTitled(title))
-        text += "  process " + std::to_string(ProcessOf(window)) + (IsWindowVisible(window) ? ", shown\n" : ", hidden\n");
-    return text.empty() ? "  none\n" : text;
-}
-
 void Report(const char* what, double startMs)
 {
     double milliseconds = NowMs() - startMs;
@@ -183,47 +174,45 @@ TEST_F(LaunchFaults, CrowdedDesktopStillGivesTheRightAnswer)
 }
 
 // Launchers started at the same moment: exactly one of them shows its window and runs; the other
-// shows the refusal and ends with the box's result, 1, after OK.
+// shows the refusal and ends with the box's result, 1, after OK. Each is held once its hidden
+// window exists, until both have got that far or one has refused, so that each one's count of the
+// windows titled as it comes when the other's window exists: the worst of every start together.
 TEST_F(LaunchFaults, TwoLaunchersStartedTogetherRunExactlyOne)
 {
-    const int trials = Trials(20);
-    int exactlyOne = 0;
-    for (int trial = 0; trial < trials; ++trial) {
-        SCOPED_TRACE("trial " + std::to_string(trial));
-        // The last trial's launchers are gone, with their windows and their hold on the mutex.
-        ASSERT_TRUE(WaitUntil([] {
-            return FindWindowA(nullptr, MainTitle) == nullptr && CountProcesses("Corvanta.exe") == 0;
-        }));
-        Launcher launchers[2];
-        ASSERT_TRUE(launchers[0].Start());
-        ASSERT_TRUE(launchers[1].Start());
-        SCOPED_TRACE("launchers " + std::to_string(launchers[0].Id()) + " and " + std::to_string(launchers[1].Id()));
-        Launcher::Outcome outcomes[2] = {};
-        HWND boxes[2] = {};
-        ASSERT_TRUE(WaitUntil([&] {
-            for (int i = 0; i < 2; ++i)
-                outcomes[i] = launchers[i].StartOutcome(&boxes[i]);
-            return outcomes[0] != Launcher::Outcome::Undecided && outcomes[1] != Launcher::Outcome::Undecided;
-        })) << "a launcher neither showed its window nor refused";
-        const std::string titled = DescribeTitled(MainTitle);
-        int shown = 0;
-        for (int i = 0; i < 2; ++i) {
-            if (outcomes[i] == Launcher::Outcome::Shown) {
-                ++shown;
-                EXPECT_TRUE(launchers[i].Running());
-                continue;
-            }
-            ExpectBox(ReadBox(boxes[i]), LauncherRunningBox);
-            ASSERT_TRUE(DismissBox(boxes[i]));
-            DWORD code = 0;
-            ASSERT_TRUE(launchers[i].WaitForExit(code));
-            EXPECT_EQ(code, 1u) << "the box's result, IDOK";
+    LauncherHook hold(LauncherHook::Hold);
+    ASSERT_TRUE(hold.Set());
+    Launcher launchers[2];
+    ASSERT_TRUE(launchers[0].Start() && launchers[1].Start());
+    const auto heldOrRefused = [](const Launcher& launcher) {
+        for (HWND window : WindowsTitled(MainTitle))
+            if (ProcessOf(window) == launcher.Id())
+                return true;
+        return launcher.StartOutcome() == Launcher::Outcome::Refused;
+    };
+    ASSERT_TRUE(WaitUntil([&] { return heldOrRefused(launchers[0]) && heldOrRefused(launchers[1]); }))
+        << launchers[0].DescribeWindows() << launchers[1].DescribeWindows();
+    hold.Lift();
+    Launcher::Outcome outcomes[2] = {};
+    HWND boxes[2] = {};
+    ASSERT_TRUE(WaitUntil([&] {
+        for (int i = 0; i < 2; ++i)
+            outcomes[i] = launchers[i].StartOutcome(&boxes[i]);
+        return outcomes[0] != Launcher::Outcome::Undecided && outcomes[1] != Launcher::Outcome::Undecided;
+    })) << "a launcher neither showed its window nor refused";
+    int shown = 0;
+    for (int i = 0; i < 2; ++i) {
+        if (outcomes[i] == Launcher::Outcome::Shown) {
+            ++shown;
+            EXPECT_TRUE(launchers[i].Running());
+            continue;
         }
-        EXPECT_EQ(shown, 1) << "launchers running at once; windows titled as the launcher then:\n" << titled;
-        exactlyOne += shown == 1 ? 1 : 0;
+        ExpectBox(ReadBox(boxes[i]), LauncherRunningBox);
+        ASSERT_TRUE(DismissBox(boxes[i]));
+        DWORD code = 0;
+        ASSERT_TRUE(launchers[i].WaitForExit(code));
+        EXPECT_EQ(code, 1u) << "the box's result, IDOK";
     }
-    std::printf("[ outcome  ] %d trials: exactly one launcher ran in %d\n", trials, exactlyOne);
-    RecordProperty("exactly_one_ran", exactlyOne);
+    EXPECT_EQ(shown, 1) << "launchers that ran";
 }
 
 }  // namespace

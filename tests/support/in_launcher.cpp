@@ -1,7 +1,8 @@
-// What the test library runs inside the launcher's process, in a library the system loads there: a
-// hook that refuses to make the launcher's main window and its settings dialog (WindowRefusal), one
-// that reads what a window holds and names it with that process's own handles (HeldBy), and, for a
-// launcher copy that loads the library as its comdlg32.dll, a chooser that moves the current folder.
+// What the test library runs inside the launcher's process, in a library the system loads there:
+// hooks that refuse to make the launcher's main window and its settings dialog or hold the launcher
+// once that window is made (LauncherHook), one that reads what a window holds and names it with that
+// process's own handles (HeldBy), and, for a launcher copy that loads the library as its
+// comdlg32.dll, a chooser that moves the current folder.
 #include "support.h"
 
 #include <algorithm>
@@ -18,6 +19,18 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK RefuseLauncherWindows(int code
         if (Named(window->lpszClass, Expected::MainClass) || Named(window->lpszName, Expected::SettingsTitle))
             return 1;
     }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Holds a launcher whose hidden main window has just been made, before it counts the windows titled
+// as it, until the test lifts the hook (LauncherHook::Hold).
+extern "C" __declspec(dllexport) LRESULT CALLBACK HoldAtMainWindow(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPRETSTRUCT* handled = reinterpret_cast<CWPRETSTRUCT*>(lParam);
+    char name[32];
+    if (code == HC_ACTION && handled->message == WM_CREATE && GetClassNameA(handled->hwnd, name, sizeof name) &&
+        Named(name, Expected::MainClass))
+        WaitForSingleObject(OpenEventA(SYNCHRONIZE, FALSE, support::LaunchersGo), support::WaitMs);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

@@ -707,19 +707,27 @@ bool RemoveTestState()
 
 // --- Windows that cannot be made.
 
-bool WindowRefusal::Set()
+static HANDLE LaunchersGoEvent()
+{
+    static const HANDLE go = CreateEventA(nullptr, TRUE, FALSE, LaunchersGo);
+    return go;
+}
+
+bool LauncherHook::Set()
 {
     Lift();
     // Every thread of the desktop, those of processes started later included.
-    hook_ = SetLibraryHook("RefuseLauncherWindows", WH_CBT, 0);
-    return hook_ != nullptr;
+    hook_ = kind_ == Refuse ? SetLibraryHook("RefuseLauncherWindows", WH_CBT, 0)
+                            : SetLibraryHook("HoldAtMainWindow", WH_CALLWNDPROCRET, 0);
+    return hook_ != nullptr && ResetEvent(LaunchersGoEvent());
 }
 
-void WindowRefusal::Lift()
+void LauncherHook::Lift()
 {
     if (hook_ != nullptr)
         UnhookWindowsHookEx(hook_);
     hook_ = nullptr;
+    SetEvent(LaunchersGoEvent());
 }
 
 // --- The launcher.

@@ -303,21 +303,25 @@ private:
     HWND main_ = nullptr;
 };
 
-// While set, no process of this tree's kind can make the launcher's main window or its settings
-// dialog: a WH_CBT hook in a library of its own (in_launcher.cpp), which the system loads into
-// each process that makes a window, refuses both, as an exhausted desktop would.
-class WindowRefusal {
+// While set, a hook of in_launcher.cpp's, which the system loads into each process of this tree's
+// kind that makes a window. Refuse: no launcher can make its main window or its settings dialog, as
+// on an exhausted desktop. Hold: each launcher, once its hidden main window exists and before it
+// counts the windows titled as it, waits until the hook is lifted.
+class LauncherHook {
 public:
-    WindowRefusal() = default;
-    WindowRefusal(const WindowRefusal&) = delete;
-    WindowRefusal& operator=(const WindowRefusal&) = delete;
-    ~WindowRefusal() { Lift(); }
+    enum Kind { Refuse, Hold };
+    explicit LauncherHook(Kind kind) : kind_(kind) {}
+    LauncherHook(const LauncherHook&) = delete;
+    LauncherHook& operator=(const LauncherHook&) = delete;
+    ~LauncherHook() { Lift(); }
     bool Set();
     void Lift();
 
 private:
+    Kind kind_;
     HHOOK hook_ = nullptr;
 };
+inline constexpr char LaunchersGo[] = "CorvantaLaunchersGo";  // the event a held launcher waits for
 
 // Ends every launcher and stand-in and removes the settings, the location file, the stand-in at C:\ and every
 // copy folder below Expected::Root, so that no test sees what another left behind; false when
