@@ -20,12 +20,6 @@ void Report(const char* what, double startMs)
     ::testing::Test::RecordProperty(what, static_cast<int>(milliseconds + 0.5));
 }
 
-bool CopyWindowShown()
-{
-    const std::vector<HWND> shown = StandInWindows();
-    return !shown.empty() && IsWindowVisible(shown[0]);
-}
-
 // The launcher creates the location file with no sharing, so any open handle on it, even a
 // reader's that shares everything, makes the creation fail; so does a folder of that name.
 TEST_F(LaunchFaults, LocationFileThatCannotBeReplacedStartsNothingAndKeepsItsContent)

@@ -30,7 +30,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK HoldAtMainWindow(int code, WPA
     char name[32];
     if (code == HC_ACTION && handled->message == WM_CREATE && GetClassNameA(handled->hwnd, name, sizeof name) &&
         Named(name, Expected::MainClass))
-        WaitForSingleObject(OpenEventA(SYNCHRONIZE, FALSE, support::LaunchersGo), support::WaitMs);
+        WaitForSingleObject(OpenEventA(SYNCHRONIZE, FALSE, support::GoEvent), support::WaitMs);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

@@ -5,7 +5,7 @@
 // Files beside the executable steer it:
 //   standin-no-window.txt  present: it records and ends, with no window;
 //   standin-hold.txt       present: between the record and the window it waits, as a slow copy
-//                          does, until the event CorvantaStandInRelease is set.
+//                          does, until the event CorvantaTestsGo is set.
 // The record is standin-record.txt beside the executable, written aside and renamed, so it is
 // never seen half written, and written before the window shows:
 //   line 1: the current directory at start, then CR LF;
@@ -84,7 +84,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (ReadWholeFile(BesideExecutable("standin-no-window.txt"), ignored))
         return 0;
     if (ReadWholeFile(BesideExecutable("standin-hold.txt"), ignored))
-        WaitForSingleObject(CreateEventA(nullptr, TRUE, FALSE, "CorvantaStandInRelease"), INFINITE);
+        WaitForSingleObject(CreateEventA(nullptr, TRUE, FALSE, "CorvantaTestsGo"), INFINITE);
 
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = StandInProc;

@@ -42,12 +42,6 @@ void PumpMessages()
     }
 }
 
-int Trials(int usual)
-{
-    const char* asked = std::getenv("CORVANTA_TRIALS");
-    return asked != nullptr && std::atoi(asked) > 0 ? std::atoi(asked) : usual;
-}
-
 // --- Paths.
 
 std::string OnDriveZ(const std::string& path)
@@ -180,13 +174,13 @@ Child::~Child()
     Detach();
 }
 
-bool Child::Start(const std::string& exe, const std::string& folder, const std::string& arguments)
+bool Child::Start(const std::string& exe, const std::string& folder)
 {
     if (info_.hProcess != nullptr)
         return false;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + exe + "\"" + arguments;
+    std::string commandLine = "\"" + exe + "\"";
     for (int attempt = 1; attempt <= 3; ++attempt) {
         if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                            folder.empty() ? nullptr : folder.c_str(), &startup, &info_))
@@ -278,9 +272,8 @@ std::string ControlText(HWND control)
 {
     char text[1024] = "";
     DWORD_PTR ignored;
-    SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, WaitMs,
-                        &ignored);
-    return text;
+    return SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                               WaitMs, &ignored) != 0 ? text : NoAnswer;
 }
 
 bool SetControlText(HWND control, const std::string& text)
@@ -359,19 +352,16 @@ bool SyncWith(HWND window)
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, WaitMs, &ignored) != 0;
 }
 
-HWND FocusOf(DWORD thread)
+// The thread's focus, active window, capture and menu state; all empty when it cannot be read.
+static GUITHREADINFO InputOf(DWORD thread)
 {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+    return GetGUIThreadInfo(thread, &info) ? info : GUITHREADINFO{};
 }
 
-bool InMenuMode(DWORD thread)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE) != 0;
-}
+HWND FocusOf(DWORD thread) { return InputOf(thread).hwndFocus; }
+bool InMenuMode(DWORD thread) { return (InputOf(thread).flags & GUI_INMENUMODE) != 0; }
 
 bool BringToFront(HWND window)
 {
@@ -434,9 +424,7 @@ Held HeldBy(HWND window, int what, DWORD timeoutMs)
 
 std::string DescribeInput(DWORD thread, DWORD process, HWND main)
 {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(thread, &info);
+    const GUITHREADINFO info = InputOf(thread);
     auto name = [&](HWND window) {
         if (window == nullptr)
             return std::string("none");
@@ -625,11 +613,11 @@ constexpr char RecordName[] = "standin-record.txt";      // see standin.cpp
 constexpr char NoWindowName[] = "standin-no-window.txt";
 constexpr char HoldName[] = "standin-hold.txt";
 
-// What a held stand-in waits for; made once, reset by each hold. Every hold and release is this
-// process's, so the event lives as long as it does.
-HANDLE ReleaseEvent()
+// What held stand-ins and launchers wait for; made once, reset by each hold. Every hold and
+// release is this process's, so the event lives as long as it does.
+HANDLE Go()
 {
-    static const HANDLE event = CreateEventA(nullptr, TRUE, FALSE, "CorvantaStandInRelease");
+    static const HANDLE event = CreateEventA(nullptr, TRUE, FALSE, GoEvent);
     return event;
 }
 }  // namespace
@@ -648,12 +636,12 @@ bool PlaceStandIn(const std::string& path, StandInMode mode)
 
 bool HoldStandIn(const std::string& folder)
 {
-    return ReleaseEvent() != nullptr && ResetEvent(ReleaseEvent()) && WriteBytes(folder + HoldName, "");
+    return ResetEvent(Go()) && WriteBytes(folder + HoldName, "");
 }
 
 bool ReleaseStandIns()
 {
-    return SetEvent(ReleaseEvent()) != FALSE;
+    return SetEvent(Go()) != FALSE;
 }
 
 bool ReadStandInRecord(const std::string& folder, StandInRecord& record)
@@ -707,19 +695,13 @@ bool RemoveTestState()
 
 // --- Windows that cannot be made.
 
-static HANDLE LaunchersGoEvent()
-{
-    static const HANDLE go = CreateEventA(nullptr, TRUE, FALSE, LaunchersGo);
-    return go;
-}
-
 bool LauncherHook::Set()
 {
     Lift();
     // Every thread of the desktop, those of processes started later included.
     hook_ = kind_ == Refuse ? SetLibraryHook("RefuseLauncherWindows", WH_CBT, 0)
                             : SetLibraryHook("HoldAtMainWindow", WH_CALLWNDPROCRET, 0);
-    return hook_ != nullptr && ResetEvent(LaunchersGoEvent());
+    return hook_ != nullptr && ResetEvent(Go());
 }
 
 void LauncherHook::Lift()
@@ -727,7 +709,7 @@ void LauncherHook::Lift()
     if (hook_ != nullptr)
         UnhookWindowsHookEx(hook_);
     hook_ = nullptr;
-    SetEvent(LaunchersGoEvent());
+    SetEvent(Go());
 }
 
 // --- The launcher.

@@ -29,8 +29,6 @@ inline bool WaitPumping(const std::function<bool()>& done, DWORD timeoutMs = Wai
 {
     return WaitUntil([&] { return PumpMessages(), done(); }, timeoutMs);
 }
-// How often a test of chance repeats: its own number, or CORVANTA_TRIALS when that is set.
-int Trials(int usual);
 
 // --- Paths.
 
@@ -92,10 +90,10 @@ public:
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
     ~Child();
-    // CreateProcessA of exe in folder (empty: this process's) with arguments after the quoted exe.
-    // Wine now and then refuses a creation with error 1359: that start is tried again, up to three
-    // times in all. False, with the error printed, when it did not start.
-    bool Start(const std::string& exe, const std::string& folder = "", const std::string& arguments = "");
+    // CreateProcessA of exe in folder (empty: this process's). Wine now and then refuses a creation
+    // with error 1359: that start is tried again, up to three times in all. False, with the error
+    // printed, when it did not start.
+    bool Start(const std::string& exe, const std::string& folder = "");
     DWORD Id() const { return info_.dwProcessId; }
     DWORD ThreadId() const { return info_.dwThreadId; }
     HANDLE Handle() const { return info_.hProcess; }
@@ -117,7 +115,9 @@ bool EndProcessesNamed(const std::string& name);  // ends each; false when one d
 
 std::vector<HWND> TopLevelWindows();    // in z-order, from the top
 std::string WindowTitle(HWND window);   // GetWindowTextA, which reads other processes' captions
-std::string ControlText(HWND control);  // WM_GETTEXT, which also reads other processes' edits
+// WM_GETTEXT, which also reads other processes' edits; NoAnswer when the control did not answer.
+std::string ControlText(HWND control);
+inline constexpr char NoAnswer[] = "<no answer>";
 bool SetControlText(HWND control, const std::string& text);  // WM_SETTEXT
 inline std::string Field(HWND dialog, int id) { return ControlText(GetDlgItem(dialog, id)); }
 inline bool SetField(HWND dialog, int id, const std::string& text) { return SetControlText(GetDlgItem(dialog, id), text); }
@@ -218,9 +218,10 @@ enum class StandInMode { Window, NoWindow };  // it always writes its record fir
 // Copies the stand-in to path, making folders; a file beside it says whether to show a window.
 bool PlaceStandIn(const std::string& path, StandInMode mode = StandInMode::Window);
 // Makes the stand-in in that folder, once started, hold its window back until ReleaseStandIns, as
-// a slow copy does.
+// a slow copy does: it waits for the event GoEvent, which LauncherHook shares.
 bool HoldStandIn(const std::string& folder);
 bool ReleaseStandIns();
+inline constexpr char GoEvent[] = "CorvantaTestsGo";
 // What a started stand-in wrote down, in standin-record.txt beside it.
 struct StandInRecord {
     std::string directory;  // its current directory at start
@@ -232,6 +233,13 @@ struct StandInRecord {
 // none came.
 bool ReadStandInRecord(const std::string& folder, StandInRecord& record);
 inline std::vector<HWND> StandInWindows() { return WindowsTitled(Expected::StandInTitle); }
+inline bool CopyWindowShown()
+{
+    for (HWND window : StandInWindows())
+        if (IsWindowVisible(window))
+            return true;
+    return false;
+}
 // Starts the stand-in at path (placed there first) directly; returns its window, or null.
 HWND StartStandIn(const std::string& path);
 // Ends every stand-in process, shown or still held; false when one did not end.
@@ -306,7 +314,7 @@ private:
 // While set, a hook of in_launcher.cpp's, which the system loads into each process of this tree's
 // kind that makes a window. Refuse: no launcher can make its main window or its settings dialog, as
 // on an exhausted desktop. Hold: each launcher, once its hidden main window exists and before it
-// counts the windows titled as it, waits until the hook is lifted.
+// counts the windows titled as it, waits until the hook is lifted (for GoEvent).
 class LauncherHook {
 public:
     enum Kind { Refuse, Hold };
@@ -321,7 +329,6 @@ private:
     Kind kind_;
     HHOOK hook_ = nullptr;
 };
-inline constexpr char LaunchersGo[] = "CorvantaLaunchersGo";  // the event a held launcher waits for
 
 // Ends every launcher and stand-in and removes the settings, the location file, the stand-in at C:\ and every
 // copy folder below Expected::Root, so that no test sees what another left behind; false when
