@@ -22,8 +22,8 @@ TEST_F(MainWindow, StartShowsTheCentredWindowWithTheLoadedCaptions)
     } cases[] = {
         {"no settings file", {}, {"&1. No Definido.", "&2. No Definido.", "&3. No Definido.", "&4. No Definido."}},
         {"description, bare path, missing file, empty path",
-         {"[RUTAS]", "Copia_01=" + CopyOne, "Copia_02=" + CopyTwo, "Copia_03=" + NoCopy, "Copia_04=", "[DESCRIPCIONES]", "Copia_01=Oficina Central", "Copia_02=", "Copia_03=Sucursal",
-          "Copia_04=Vac\xED" "a"},
+         {"[RUTAS]", "Copia_01=" + CopyOne, "Copia_02=" + CopyTwo, "Copia_03=" + NoCopy, "Copia_04=",
+          "[DESCRIPCIONES]", "Copia_01=Oficina Central", "Copia_02=", "Copia_03=Sucursal", "Copia_04=Vac\xED" "a"},
          {"&1. Oficina Central", "&2. " + CopyTwo, "&3. No Definido.", "&4. No Definido."}},
         // A caption stores each '&' of the text doubled: the button shows "&&" as one '&'.
         {"'&' in a description and in a path's folder",
@@ -84,12 +84,9 @@ TEST_F(MainWindow, LaunchPointsTheLocationFileAtTheCopyAndStartsItThere)
         },
     };
     for (const auto& round : rounds) {
-        std::vector<std::string> executables, typed;
-        for (const auto& c : round) {
-            executables.push_back(c.executable);
-            typed.push_back(c.typed);
-        }
-        ASSERT_TRUE(Arrange(executables, Routes(typed)));
+        for (const auto& c : round)
+            ASSERT_TRUE(PlaceStandIn(c.executable)) << c.executable;
+        ASSERT_TRUE(WriteSettings(Routes({round[0].typed, round[1].typed, round[2].typed, round[3].typed})));
         Launcher launcher;
         ASSERT_TRUE(Started(launcher, folderFour));
         for (int button = 1; button <= 4; ++button) {

@@ -26,10 +26,9 @@ protected:
 
     void ExpectCaptionsAsSeeded()
     {
-        EXPECT_EQ(launcher.Caption(1), "&1. Uno");
-        EXPECT_EQ(launcher.Caption(2), "&2. " + CopyTwo);
-        EXPECT_EQ(launcher.Caption(3), "&3. No Definido.");
-        EXPECT_EQ(launcher.Caption(4), "&4. No Definido.");
+        const std::string seeded[4] = {"&1. Uno", "&2. " + CopyTwo, "&3. No Definido.", "&4. No Definido."};
+        for (int slot = 1; slot <= 4; ++slot)
+            EXPECT_EQ(launcher.Caption(slot), seeded[slot - 1]);
     }
 
     void ExpectSettingsUnchanged() { EXPECT_EQ(BytesOf(SettingsFile), settingsBefore) << "Corvanta.ini changed"; }

@@ -177,22 +177,16 @@ TEST_F(LaunchFaults, TwoLaunchersStartedTogetherRunExactlyOne)
     ASSERT_TRUE(hold.Set());
     Launcher launchers[2];
     ASSERT_TRUE(launchers[0].Start() && launchers[1].Start());
-    const auto heldOrRefused = [](const Launcher& launcher) {
-        for (HWND window : WindowsTitled(MainTitle))
-            if (ProcessOf(window) == launcher.Id())
-                return true;
-        return launcher.StartOutcome() == Launcher::Outcome::Refused;
-    };
-    ASSERT_TRUE(WaitUntil([&] { return heldOrRefused(launchers[0]) && heldOrRefused(launchers[1]); }))
-        << launchers[0].DescribeWindows() << launchers[1].DescribeWindows();
-    hold.Lift();
     Launcher::Outcome outcomes[2] = {};
     HWND boxes[2] = {};
-    ASSERT_TRUE(WaitUntil([&] {
+    const auto both = [&](Launcher::Outcome least) {
         for (int i = 0; i < 2; ++i)
             outcomes[i] = launchers[i].StartOutcome(&boxes[i]);
-        return outcomes[0] != Launcher::Outcome::Undecided && outcomes[1] != Launcher::Outcome::Undecided;
-    })) << "a launcher neither showed its window nor refused";
+        return outcomes[0] >= least && outcomes[1] >= least;
+    };
+    ASSERT_TRUE(WaitUntil([&] { return both(Launcher::Outcome::Made); })) << "a launcher neither made its window nor refused";
+    hold.Lift();
+    ASSERT_TRUE(WaitUntil([&] { return both(Launcher::Outcome::Shown); })) << "a launcher neither showed its window nor refused";
     int shown = 0;
     for (int i = 0; i < 2; ++i) {
         if (outcomes[i] == Launcher::Outcome::Shown) {

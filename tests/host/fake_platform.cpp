@@ -84,12 +84,6 @@ static ProfileEntry* FindEntry(const std::string& section, const std::string& ke
     return nullptr;
 }
 
-const std::string* ProfileValue(const std::string& section, const std::string& key)
-{
-    const ProfileEntry* entry = FindEntry(section, key);
-    return entry ? &entry->value : nullptr;
-}
-
 static File* FindFile(const std::string& name)
 {
     for (File& file : files)
@@ -131,8 +125,8 @@ using namespace Fake;
 void PlatformReadProfile(const char* file, const char* section, const char* key, char* value, unsigned size)
 {
     profileReads.push_back({callCount++, file, section, key, size});
-    const std::string* stored = ProfileValue(section, key);
-    CopyCut(stored ? *stored : std::string(), value, size);
+    const ProfileEntry* stored = FindEntry(section, key);
+    CopyCut(stored ? stored->value : std::string(), value, size);
 }
 
 bool PlatformWriteProfile(const char* file, const char* section, const char* key, const char* value)

@@ -75,8 +75,7 @@ extern std::vector<FileWrite> fileWrites;
 // fuzz input starts as the program does.
 void Reset();
 
-// The value the profile holds for section and key, or null; the content of a file, or null.
-const std::string* ProfileValue(const std::string& section, const std::string& key);
+// The content of a file, or null.
 const std::string* FileBytes(const std::string& name);
 
 // The last caption set on slot (1 to 4), or empty text when none was set.

@@ -779,7 +779,12 @@ Launcher::Outcome Launcher::StartOutcome(HWND* box) const
                 *box = dialog;
             return Outcome::Refused;
         }
-    return VisibleWindowOf(Id(), Expected::MainTitle) != nullptr ? Outcome::Shown : Outcome::Undecided;
+    if (VisibleWindowOf(Id(), Expected::MainTitle) != nullptr)
+        return Outcome::Shown;
+    for (HWND window : WindowsTitled(Expected::MainTitle))
+        if (ProcessOf(window) == Id())
+            return Outcome::Made;
+    return Outcome::Undecided;
 }
 
 }  // namespace support

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,6 +17,13 @@ namespace support {
 
 using Expected::BoxIcon;
 using Expected::BoxSpec;
+
+// What owns a handle, a hook or a process: not to be copied.
+struct Uncopyable {
+    Uncopyable() = default;
+    Uncopyable(const Uncopyable&) = delete;
+    Uncopyable& operator=(const Uncopyable&) = delete;
+};
 
 // --- Time and waits.
 
@@ -56,11 +64,8 @@ std::vector<std::string> IniEntries(const std::string& path = Expected::Settings
 std::vector<std::string> Sorted(std::vector<std::string> lines);
 
 // Opens an existing file as another program would, with the given sharing, until Release.
-class HeldFile {
+class HeldFile : Uncopyable {
 public:
-    HeldFile() = default;
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
     ~HeldFile() { Release(); }
     bool Hold(const std::string& path, DWORD share);
     void Release();
@@ -70,12 +75,10 @@ private:
 };
 
 // Sets the current directory for the lifetime of the object; throws when it cannot.
-class CurrentDirectory {
+class CurrentDirectory : Uncopyable {
 public:
     explicit CurrentDirectory(const std::string& folder);
     ~CurrentDirectory() { SetCurrentDirectoryA(saved_); }
-    CurrentDirectory(const CurrentDirectory&) = delete;
-    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
 
 private:
     char saved_[MAX_PATH] = "";
@@ -84,11 +87,8 @@ private:
 // --- Processes.
 
 // A started process, ended by TerminateProcess if it is still running when the object goes.
-class Child {
+class Child : Uncopyable {
 public:
-    Child() = default;
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
     ~Child();
     // CreateProcessA of exe in folder (empty: this process's). Wine now and then refuses a creation
     // with error 1359: that start is tried again, up to three times in all. False, with the error
@@ -170,12 +170,10 @@ bool DismissBox(HWND window);
 
 // While alive, records every message box this thread opens and closes it with OK at once, so the
 // real MessageBoxA runs and returns. One at a time. The icon is told by the standard icon it holds.
-class BoxCatcher {
+class BoxCatcher : Uncopyable {
 public:
     BoxCatcher();
     ~BoxCatcher();
-    BoxCatcher(const BoxCatcher&) = delete;
-    BoxCatcher& operator=(const BoxCatcher&) = delete;
     const std::vector<Box>& Boxes() const { return boxes_; }
 
 private:
@@ -199,11 +197,8 @@ bool ClickCentre(HWND window, int clicks = 1);  // at the centre of the client a
 // --- Window crowds.
 
 // Hidden top-level windows of this process, destroyed with the crowd.
-class WindowCrowd {
+class WindowCrowd : Uncopyable {
 public:
-    WindowCrowd() = default;
-    WindowCrowd(const WindowCrowd&) = delete;
-    WindowCrowd& operator=(const WindowCrowd&) = delete;
     ~WindowCrowd();
     HWND Add(const std::string& title);
     size_t Size() const { return windows_.size(); }
@@ -235,10 +230,8 @@ bool ReadStandInRecord(const std::string& folder, StandInRecord& record);
 inline std::vector<HWND> StandInWindows() { return WindowsTitled(Expected::StandInTitle); }
 inline bool CopyWindowShown()
 {
-    for (HWND window : StandInWindows())
-        if (IsWindowVisible(window))
-            return true;
-    return false;
+    const std::vector<HWND> windows = StandInWindows();
+    return std::any_of(windows.begin(), windows.end(), IsWindowVisible);
 }
 // Starts the stand-in at path (placed there first) directly; returns its window, or null.
 HWND StartStandIn(const std::string& path);
@@ -256,11 +249,7 @@ inline const std::string CopyAtRoot = "C:\\SuaWin.exe";
 inline const std::string CopyDeep = std::string(Expected::Root) + "\\A\\B\\C\\SuaWin.exe";
 inline const std::string NoCopy = std::string(Expected::Root) + "\\nada\\SuaWin.exe";
 // The folder a copy runs in: its own, without the backslash but for a drive's root.
-inline std::string RunFolder(const std::string& executable)
-{
-    std::string folder = FolderOf(executable);
-    return folder.size() > 3 ? folder.substr(0, folder.size() - 1) : folder;
-}
+inline std::string RunFolder(const std::string& copy) { return copy.substr(0, std::max<size_t>(3, copy.rfind('\\'))); }
 
 // --- The launcher.
 
@@ -301,9 +290,9 @@ public:
     std::string DescribeInput() const { return support::DescribeInput(process_.ThreadId(), Id(), main_); }
     std::string DescribeWindows() const { return DescribeWindowsOf(Id()); }
 
-    // How the start ended so far: the main window shown, or the unowned box refusing a second
-    // launcher (box then holds it).
-    enum class Outcome { Undecided, Shown, Refused };
+    // How the start has gone so far: the main window made but hidden, shown, or the unowned box
+    // refusing a second launcher up (box then holds it).
+    enum class Outcome { Undecided, Made, Shown, Refused };
     Outcome StartOutcome(HWND* box = nullptr) const;
 
 private:
@@ -315,12 +304,10 @@ private:
 // kind that makes a window. Refuse: no launcher can make its main window or its settings dialog, as
 // on an exhausted desktop. Hold: each launcher, once its hidden main window exists and before it
 // counts the windows titled as it, waits until the hook is lifted (for GoEvent).
-class LauncherHook {
+class LauncherHook : Uncopyable {
 public:
     enum Kind { Refuse, Hold };
     explicit LauncherHook(Kind kind) : kind_(kind) {}
-    LauncherHook(const LauncherHook&) = delete;
-    LauncherHook& operator=(const LauncherHook&) = delete;
     ~LauncherHook() { Lift(); }
     bool Set();
     void Lift();

@@ -139,30 +139,20 @@ TEST_F(Win32LaunchTest, RefusedLaunchWarnsAndStartsNothing)
     }
 }
 
-// The launcher's own start-up, run in this process, with a hook that refuses to make its main
-// window, as an exhausted desktop heap would. It must end there with a code of its own: a
-// launcher that ran on with no window would hold the start-up mutex and refuse every later one.
-// A quit message is waiting, so that a start-up that went on into its message loop returns 0.
-LRESULT CALLBACK RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_CREATEWND) {
-        const char* className = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->lpszClass;
-        if (!IS_INTRESOURCE(className) && lstrcmpA(className, Expected::MainClass) == 0)
-            return 1;
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
+// The launcher's own start-up, run in this process, where its main window cannot be made, as on an
+// exhausted desktop. It must end there with a code of its own: a launcher that ran on with no
+// window would hold the start-up mutex and refuse every later one. A quit message is waiting, so
+// that a start-up that went on into its message loop returns 0.
 TEST(StartUpTest, ReturnsTwoWhereTheMainWindowCannotBeMade)
 {
     BoxCatcher boxes;
-    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseMainWindow, nullptr, GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
+    LauncherHook refusal(LauncherHook::Refuse);
+    ASSERT_TRUE(refusal.Set());
     PostQuitMessage(0);
 
     int code = StartUp(GetModuleHandleA(nullptr), nullptr, nullptr, SW_SHOWDEFAULT);
 
-    UnhookWindowsHookEx(hook);
+    refusal.Lift();
     EXPECT_EQ(code, 2);
     EXPECT_TRUE(WindowsTitled(Expected::MainTitle).empty()) << "a launcher window was made";
     EXPECT_TRUE(boxes.Boxes().empty()) << "a box was shown";
