@@ -7,8 +7,6 @@ namespace {
 using namespace support;
 using namespace Expected;
 
-constexpr size_t LongestCaption = 4 + 259;  // "&N. " and a value cut to 259
-
 using SettingsFaults = EndToEnd;
 
 bool CloseDialog(HWND dialog, int button)
@@ -151,11 +149,8 @@ TEST_F(SettingsFaults, HostileSettingsFileLoadsCutAndTheLauncherAnswers)
         ASSERT_TRUE(WriteBytes(SettingsFile, c.bytes));
         Launcher launcher;
         ASSERT_TRUE(Started(launcher));
-        for (int slot = 1; slot <= 4; ++slot) {
-            std::string caption = launcher.Caption(slot);
-            EXPECT_LE(caption.size(), LongestCaption) << "button " << slot;
-            EXPECT_EQ(caption, c.captions[slot - 1]) << "button " << slot;
-        }
+        for (int slot = 1; slot <= 4; ++slot)
+            EXPECT_EQ(launcher.Caption(slot), c.captions[slot - 1]) << "button " << slot;
 
         HWND dialog = launcher.OpenSettings();
         ASSERT_NE(dialog, nullptr);

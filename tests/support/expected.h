@@ -19,7 +19,6 @@ inline constexpr char ChooserTitle[] = "Seleccione la Ubicaci\xF3" "n del Archiv
 
 // The main window's buttons: ids 1 to 4 are the copies, then these.
 inline constexpr int AboutButton = 5, ConfigureButton = 6, ExitButton = 7;
-inline constexpr char NotDefined[] = "No Definido.";
 inline constexpr char AboutCaption[] = "&Acerca de...";
 inline constexpr char ConfigureCaption[] = "&Configurar";
 inline constexpr char ExitCaption[] = "&Salir";
@@ -41,7 +40,6 @@ struct BoxSpec {
 };
 inline constexpr char BadPathCaption[] = "Ruta Incorrecta";
 inline constexpr char BadPathText[] = "El Archivo No existe en la ruta Especificada";
-inline constexpr char NotSavedText[] = "No se pudo guardar la configuraci\xF3" "n.";  // configuración
 inline constexpr BoxSpec BadPathBox = {BadPathCaption, BadPathText, BoxIcon::Warning};
 inline constexpr BoxSpec ManagedRunningBox = {
     "Ya hay un Programa de WinSua activo", "S\xF3" "lo una Instacia de WinSua debe correr a la vez.",  // Sólo
@@ -49,7 +47,8 @@ inline constexpr BoxSpec ManagedRunningBox = {
 inline constexpr BoxSpec LauncherRunningBox = {
     "Ya hay un Programa de Corvanta activo", "S\xF3" "lo una Instacia de Corvanta debe correr a la vez.",
     BoxIcon::Error};
-inline constexpr BoxSpec NotSavedBox = {MainTitle, NotSavedText, BoxIcon::Warning};
+inline constexpr BoxSpec NotSavedBox = {MainTitle, "No se pudo guardar la configuraci\xF3" "n.",  // configuración
+                                        BoxIcon::Warning};
 inline constexpr BoxSpec SetupOpenFailedBox = {
     MainTitle, "Error al Abrir la Ventana de Configuraci\xF3" "n", BoxIcon::Error};  // Configuración
 

@@ -34,6 +34,14 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK HoldAtMainWindow(int code, WPA
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// Reports to MenuOpenedBy that a window of this thread has handled WM_INITMENU.
+extern "C" __declspec(dllexport) LRESULT CALLBACK ReportMenuOpened(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && reinterpret_cast<CWPRETSTRUCT*>(lParam)->message == WM_INITMENU)
+        SetEvent(OpenEventA(EVENT_MODIFY_STATE, FALSE, support::GoEvent));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // Answers HeldBy's question, posted to a window of this thread, as it is taken from the queue, and
 // leaves the window a message it ignores. Here LoadIconA gives the very handles of the system's
 // shared icons and of the program's own icon that the windows hold, GetStockObject the stock font's.

@@ -477,10 +477,7 @@ Box ReadBox(HWND window)
     Box box = DescribeBox(window);
     // The icon static is there in every box; it holds an icon only when one was asked for.
     const Held icon = HeldBy(GetDlgItem(window, BoxIconId), STM_GETICON);
-    box.icon = icon == Held::Nothing       ? BoxIcon::None
-               : icon == Held::WarningIcon ? BoxIcon::Warning
-               : icon == Held::ErrorIcon   ? BoxIcon::Error
-                                           : BoxIcon::Unknown;
+    box.icon = icon <= Held::ErrorIcon ? static_cast<BoxIcon>(icon) : BoxIcon::Unknown;
     return box;
 }
 
@@ -691,6 +688,14 @@ bool RemoveTestState()
         ended = ended && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
     }
     return ended;
+}
+
+bool MenuOpenedBy(HWND window, const std::function<bool()>& press)
+{
+    HHOOK hook = SetLibraryHook("ReportMenuOpened", WH_CALLWNDPROCRET, GetWindowThreadProcessId(window, nullptr));
+    const bool opened = hook != nullptr && ResetEvent(Go()) && press() && WaitForSingleObject(Go(), WaitMs) == WAIT_OBJECT_0;
+    UnhookWindowsHookEx(hook);
+    return opened;
 }
 
 // --- Windows that cannot be made.

@@ -37,17 +37,12 @@ protected:
     {
         RemoveTree(settings);
         RemoveTree("C:\\CorvantaPrueba");
-        RemoveTree(CurrentFolderSettings());
+        RemoveTree(InCurrentFolder);
         ClearTable();
         MainWindowHandle = nullptr;
     }
 
-    static std::string CurrentFolderSettings()
-    {
-        char folder[MAX_PATH];
-        GetCurrentDirectoryA(MAX_PATH, folder);
-        return std::string(folder) + "\\Corvanta.ini";
-    }
+    const std::string InCurrentFolder = ".\\Corvanta.ini";  // where a bare name would go without the profile routines
 
     const std::string settings = Expected::SettingsFile;
 };
@@ -66,7 +61,7 @@ TEST_F(Win32ProfileTest, SaveWritesBothSectionsInTheWindowsDirectoryAndLeavesThe
     EXPECT_TRUE(SaveSettings());
     EXPECT_TRUE(boxes.Boxes().empty());
 
-    EXPECT_EQ(BytesOf(CurrentFolderSettings()), NoFile);
+    EXPECT_EQ(BytesOf(InCurrentFolder), NoFile);
     // Every section once, every key once in its section, whatever the order.
     const std::vector<std::string> expected = {
         "[OTRA]", "OTRA/Clave=valor",
