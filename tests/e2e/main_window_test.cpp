@@ -84,9 +84,8 @@ TEST_F(MainWindow, LaunchPointsTheLocationFileAtTheCopyAndStartsItThere)
         },
     };
     for (const auto& round : rounds) {
-        for (const auto& c : round)
-            ASSERT_TRUE(PlaceStandIn(c.executable)) << c.executable;
-        ASSERT_TRUE(WriteSettings(Routes({round[0].typed, round[1].typed, round[2].typed, round[3].typed})));
+        ASSERT_TRUE(Arrange({round[0].executable, round[1].executable, round[2].executable, round[3].executable},
+                            Routes({round[0].typed, round[1].typed, round[2].typed, round[3].typed})));
         Launcher launcher;
         ASSERT_TRUE(Started(launcher, folderFour));
         for (int button = 1; button <= 4; ++button) {

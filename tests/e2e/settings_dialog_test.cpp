@@ -120,7 +120,7 @@ TEST_F(SettingsDialog, BrowseFillsThePathAndMovesToTheDescription)
     const char* everyFile = "Todos los Archivos";
     std::string longest = std::string(Root) + "\\" + std::string(120, 'c') + "\\";
     longest += std::string(259 - 4 - longest.size(), 'l') + ".exe";  // as long as a field takes
-    ASSERT_TRUE(PlaceStandIn(longest));
+    ASSERT_TRUE(Arrange({longest}, {}));
     const struct {
         const char* label;
         int slot;
@@ -241,7 +241,7 @@ TEST_F(SettingsDialog, KeysPressTheirButtons)
 
 TEST_F(SettingsDialog, AcceptSavesEveryCopyAndRelabelsAtOnce)
 {
-    ASSERT_TRUE(WriteSettings({"[OTRA]", "Clave=valor", "[RUTAS]", "Copia_01=" + CopyOne, "Extra=1"}));
+    ASSERT_TRUE(Arrange({}, {"[OTRA]", "Clave=valor", "[RUTAS]", "Copia_01=" + CopyOne, "Extra=1"}));
     HWND dialog = launcher.OpenSettings();
     ASSERT_NE(dialog, nullptr);
     // Descriptions are not validated; a long one is read as 259 characters.

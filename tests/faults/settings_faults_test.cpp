@@ -38,7 +38,7 @@ TEST_F(SettingsFaults, RefusedSaveWarnsOnceAndKeepsTheNewValuesForTheRun)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         RemoveTree(SettingsFile);
-        ASSERT_TRUE(WriteSettings({"[RUTAS]", "Copia_01=" + CopyOne, "[DESCRIPCIONES]", "Copia_01=Uno", "[OTRA]", "Clave=valor"}));
+        ASSERT_TRUE(Arrange({}, {"[RUTAS]", "Copia_01=" + CopyOne, "[DESCRIPCIONES]", "Copia_01=Uno", "[OTRA]", "Clave=valor"}));
         const std::string before = BytesOf(SettingsFile);
         Launcher launcher;
         ASSERT_TRUE(Started(launcher));

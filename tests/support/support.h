@@ -1,7 +1,7 @@
 // The Windows-side test library: processes, waits, windows, message boxes, real input, files and
 // INI, held-open files, timing and window crowds, shared by the in-process tests, the end-to-end
-// and fault tests and the benchmark. Every wait is on a condition with a deadline. It uses no
-// GoogleTest; the assertions built on it are in cases.h.
+// and fault tests and the benchmark. Every wait is on a condition with a deadline and returns
+// whether the condition came. It uses no GoogleTest; the assertions built on it are in cases.h.
 #pragma once
 
 #include <windows.h>
