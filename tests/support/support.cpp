@@ -547,7 +547,8 @@ bool PointAt(HWND window, POINT client)
     return ClientToScreen(window, &point) && WaitUntil([&] {
         POINT now;
         SetCursorPos(point.x, point.y);
-        return GetCursorPos(&now) && now.x == point.x && now.y == point.y && WindowFromPoint(point) == window;
+        const HWND under = WindowFromPoint(point);
+        return GetCursorPos(&now) && now.x == point.x && now.y == point.y && (under == window || IsChild(window, under));
     });
 }
 

@@ -191,7 +191,8 @@ private:
 
 bool SendKeys(const std::vector<WORD>& keys);  // pressed in order, released in reverse order
 inline bool PressKey(WORD key) { return SendKeys({key}); }
-// Puts the pointer on a point of the window's client area and sees it there, over that window.
+// Puts the pointer on a point of the window's client area and sees it there, over that window or
+// a control of it (Wine 10 finds a dialog's group box there, Wine 8 the dialog).
 bool PointAt(HWND window, POINT client);
 // PointAt, then every press and release, each at the point, as one input sequence (clicks 2: a
 // double-click).
