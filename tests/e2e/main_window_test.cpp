@@ -331,8 +331,7 @@ TEST_F(MainWindow, AboutBoxBelongsToTheMainWindow)
     EXPECT_FALSE(IsWindowEnabled(launcher.Main())) << "the About box is modal";
 
     PostMessageA(about, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(launcher.Main()) != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about) && IsWindowEnabled(launcher.Main()); }));
     EXPECT_TRUE(launcher.Running());
 }
 
@@ -362,8 +361,8 @@ TEST_F(MainWindow, ExitButtonAndCloseEndWithCodeZero)
         ASSERT_TRUE(Started(launcher));
         // A command carrying a notification code is not a click.
         DWORD_PTR ignored;
-        SendMessageTimeoutA(launcher.Main(), WM_COMMAND, MAKEWPARAM(ExitButton, BN_DOUBLECLICKED), 0, SMTO_NORMAL,
-                            WaitMs, &ignored);
+        ASSERT_TRUE(SendMessageTimeoutA(launcher.Main(), WM_COMMAND, MAKEWPARAM(ExitButton, BN_DOUBLECLICKED), 0,
+                                        SMTO_NORMAL, WaitMs, &ignored));
         EXPECT_TRUE(IsWindow(launcher.Main()));
         c.close(launcher);
         DWORD code = 99;

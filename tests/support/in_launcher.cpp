@@ -26,19 +26,21 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK RefuseLauncherWindows(int code
 // as it, until the test lifts the hook (LauncherHook::Hold).
 extern "C" __declspec(dllexport) LRESULT CALLBACK HoldAtMainWindow(int code, WPARAM wParam, LPARAM lParam)
 {
+    static const HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, support::GoEvent);  // the test made it before the hook
     const CWPRETSTRUCT* handled = reinterpret_cast<CWPRETSTRUCT*>(lParam);
     char name[32];
     if (code == HC_ACTION && handled->message == WM_CREATE && GetClassNameA(handled->hwnd, name, sizeof name) &&
         Named(name, Expected::MainClass))
-        WaitForSingleObject(OpenEventA(SYNCHRONIZE, FALSE, support::GoEvent), support::WaitMs);
+        WaitForSingleObject(go, support::WaitMs);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 // Reports to MenuOpenedBy that a window of this thread has handled WM_INITMENU.
 extern "C" __declspec(dllexport) LRESULT CALLBACK ReportMenuOpened(int code, WPARAM wParam, LPARAM lParam)
 {
+    static const HANDLE go = OpenEventA(EVENT_MODIFY_STATE, FALSE, support::GoEvent);  // the test made it before the hook
     if (code == HC_ACTION && reinterpret_cast<CWPRETSTRUCT*>(lParam)->message == WM_INITMENU)
-        SetEvent(OpenEventA(EVENT_MODIFY_STATE, FALSE, support::GoEvent));
+        SetEvent(go);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

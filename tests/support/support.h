@@ -146,8 +146,7 @@ bool FocusInDialog(HWND dialog, HWND control);
 // its thread for this one question: what is a message sent to the window (STM_GETICON, WM_GETFONT)
 // or a field of its class (GCLP_HICONSM, the caption's icon; GCLP_HICON). From here another process's
 // class icons cannot be read (Wine: ERROR_INVALID_HANDLE), nor its icons and fonts told apart.
-// The first three are BoxIcon's None, Warning and Error.
-enum class Held { Nothing, WarningIcon, ErrorIcon, ProgramIcon, AnsiVarFont, Other, NoAnswer };  // 0 to 6
+enum class Held { Nothing, WarningIcon, ErrorIcon, ProgramIcon, AnsiVarFont, Other, NoAnswer };  // 0-2 as BoxIcon's
 inline constexpr char HeldQuestion[] = "Corvanta test: what the window holds";  // a registered message
 Held HeldBy(HWND window, int what, DWORD timeoutMs = WaitMs);  // NoAnswer: none came in time
 // True once the window's thread has handled WM_INITMENU after press() (a hook of in_launcher.cpp's
