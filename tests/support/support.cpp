@@ -611,13 +611,9 @@ constexpr char RecordName[] = "standin-record.txt";      // see standin.cpp
 constexpr char NoWindowName[] = "standin-no-window.txt";
 constexpr char HoldName[] = "standin-hold.txt";
 
-// What held stand-ins and launchers wait for; made once, reset by each hold. Every hold and
-// release is this process's, so the event lives as long as it does.
-HANDLE Go()
-{
-    static const HANDLE event = CreateEventA(nullptr, TRUE, FALSE, GoEvent);
-    return event;
-}
+// What held stand-ins and launchers wait for and MenuOpenedBy is told by, reset by each use. It is
+// made as this process starts, so that it is there before any hook opens it, and lives as long.
+const HANDLE Go = CreateEventA(nullptr, TRUE, FALSE, GoEvent);
 }  // namespace
 
 bool PlaceStandIn(const std::string& path, StandInMode mode)
@@ -634,12 +630,12 @@ bool PlaceStandIn(const std::string& path, StandInMode mode)
 
 bool HoldStandIn(const std::string& folder)
 {
-    return ResetEvent(Go()) && WriteBytes(folder + HoldName, "");
+    return ResetEvent(Go) && WriteBytes(folder + HoldName, "");
 }
 
 bool ReleaseStandIns()
 {
-    return SetEvent(Go()) != FALSE;
+    return SetEvent(Go) != FALSE;
 }
 
 bool ReadStandInRecord(const std::string& folder, StandInRecord& record)
@@ -694,7 +690,7 @@ bool RemoveTestState()
 bool MenuOpenedBy(HWND window, const std::function<bool()>& press)
 {
     HHOOK hook = SetLibraryHook("ReportMenuOpened", WH_CALLWNDPROCRET, GetWindowThreadProcessId(window, nullptr));
-    const bool opened = hook != nullptr && ResetEvent(Go()) && press() && WaitForSingleObject(Go(), WaitMs) == WAIT_OBJECT_0;
+    const bool opened = hook != nullptr && ResetEvent(Go) && press() && WaitForSingleObject(Go, WaitMs) == WAIT_OBJECT_0;
     UnhookWindowsHookEx(hook);
     return opened;
 }
@@ -707,7 +703,7 @@ bool LauncherHook::Set()
     // Every thread of the desktop, those of processes started later included.
     hook_ = kind_ == Refuse ? SetLibraryHook("RefuseLauncherWindows", WH_CBT, 0)
                             : SetLibraryHook("HoldAtMainWindow", WH_CALLWNDPROCRET, 0);
-    return hook_ != nullptr && ResetEvent(Go());
+    return hook_ != nullptr && ResetEvent(Go);
 }
 
 void LauncherHook::Lift()
@@ -715,7 +711,7 @@ void LauncherHook::Lift()
     if (hook_ != nullptr)
         UnhookWindowsHookEx(hook_);
     hook_ = nullptr;
-    SetEvent(Go());
+    SetEvent(Go);
 }
 
 // --- The launcher.
